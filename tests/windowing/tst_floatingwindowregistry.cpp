@@ -1,0 +1,92 @@
+#include <windowing/FloatingWindowRegistry.h>
+
+#include <QPointer>
+#include <QWidget>
+#include <QtTest>
+
+using namespace Quill::UI;
+
+namespace {
+
+// Exposes the registry's list, which it deliberately offers no getter for.
+class ProbeRegistry : public FloatingWindowRegistry
+{
+public:
+    int countOf(QWidget* w) const { return windows.count(w); }
+    int size() const { return windows.size(); }
+};
+
+class ProbeWindow : public QWidget
+{
+public:
+    int destroyedReceivers() const { return receivers(SIGNAL(destroyed(QObject*))); }
+};
+
+} // namespace
+
+class tst_FloatingWindowRegistry : public QObject
+{
+    Q_OBJECT
+private slots:
+    void membership_data();
+    void membership();
+    void registryDiesFirst();
+};
+
+void tst_FloatingWindowRegistry::membership_data()
+{
+    // Operations: a = add, r = remove, d = destroy the window
+    QTest::addColumn<QString>("ops");
+    QTest::addColumn<int>("expectedCount");
+    QTest::addColumn<int>("expectedReceivers");
+
+    QTest::newRow("add") << "a" << 1 << 1;
+    QTest::newRow("add twice lists once") << "aa" << 1 << 1;
+    QTest::newRow("add remove") << "ar" << 0 << 0;
+    QTest::newRow("remove unknown") << "r" << 0 << 0;
+    QTest::newRow("add remove add") << "ara" << 1 << 1;
+    QTest::newRow("destroyed leaves") << "ad" << 0 << -1;
+    QTest::newRow("removed then destroyed") << "ard" << 0 << -1;
+}
+
+void tst_FloatingWindowRegistry::membership()
+{
+    QFETCH(QString, ops);
+    QFETCH(int, expectedCount);
+    QFETCH(int, expectedReceivers);
+
+    ProbeRegistry registry;
+    auto* window = new ProbeWindow;
+    QWidget other;
+    registry.addWindow(&other);
+
+    for (QChar op : ops) {
+        if (op == QLatin1Char('a'))
+            registry.addWindow(window);
+        else if (op == QLatin1Char('r'))
+            registry.removeWindow(window);
+        else if (op == QLatin1Char('d')) {
+            delete window;
+            window = nullptr;
+        }
+    }
+    if (window) {
+        QCOMPARE(registry.countOf(window), expectedCount);
+        QCOMPARE(window->destroyedReceivers(), expectedReceivers);
+        delete window;
+    }
+    // Whatever happened, a destroyed window is never left behind.
+    QCOMPARE(registry.size(), 1);
+    QCOMPARE(registry.countOf(&other), 1);
+}
+
+void tst_FloatingWindowRegistry::registryDiesFirst()
+{
+    auto* registry = new ProbeRegistry;
+    QWidget window;
+    registry->addWindow(&window);
+    delete registry;   // the window's later destruction must not reach the dead registry
+}
+
+QTEST_MAIN(tst_FloatingWindowRegistry)
+#include "tst_floatingwindowregistry.moc"
