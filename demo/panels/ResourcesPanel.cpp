@@ -41,7 +41,10 @@ public:
             small->setPixmap(icon.pixmap(16, 16));
             small->setToolTip(path);
             auto* large = new QLabel(content);
-            large->setPixmap(QPixmap(root + QFileInfo(names[i]).completeBaseName() + QStringLiteral("@2x.png")));
+            // Shown at its full 32 pixels, not scaled back to 16 logical pixels.
+            QPixmap twice(root + QFileInfo(names[i]).completeBaseName() + QStringLiteral("@2x.png"));
+            twice.setDevicePixelRatio(1.0);
+            large->setPixmap(twice);
             auto* name = new QLabel(QFileInfo(names[i]).completeBaseName(), content);
             const int row = i / columns;
             const int col = (i % columns) * 3;
