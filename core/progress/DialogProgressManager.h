@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ProgressManager.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include <atomic>
+
+class QTimer;
+
+namespace Quill {
+namespace UI {
+
+class ProgressDialog;
+
+// The progress manager applications normally construct: it shows its tasks in
+// a ProgressDialog.
+//
+//     int main(int argc, char** argv) {
+//         QApplication app(argc, argv);
+//         Quill::UI::DialogProgressManager progress;   // before any task
+//         ...
+//     }
+//
+// Refreshing: wake() keeps being emitted once per change for anyone connected
+// to it, but the dialog is refreshed at most about 60 times a second with at
+// most one refresh pending, however fast worker threads report; the last
+// change is always shown.
+//
+// Threads: construct, destroy and call the widget operations on the GUI
+// thread; tasks may report from any thread (ProgressManager).
+class DialogProgressManager : public ProgressManager
+{
+    Q_OBJECT
+public:
+    // Shortest time between two refreshes of the dialog.
+    static constexpr int kMinimumRefreshIntervalMs = 16;
+
+    // Creates the dialog with `parent` (not owned; the dialog is owned by this
+    // manager, or by `parent` through Qt when that goes first).
+    explicit DialogProgressManager(QWidget* parent = nullptr);
+    ~DialogProgressManager() override;
+
+    QWidget* progressWidget() override;
+    // Writes the dialog's rectangle to the application settings
+    // (Progress/WindowLocations/Progress).
+    void saveState() override;
+    // Once per process: moves the dialog to the saved rectangle. Later calls,
+    // and a first call without saved rectangle, return false.
+    bool restoreState() override;
+    // Replaces the dialog with a new one; an earlier dialog lets go of its
+    // tasks and, unless the host gave it a parent, is deleted.
+    bool createProgressWidget(QWidget* parent, const QString& title, const QString& objectName) override;
+    bool createProgressWidget(QWidget* parent) override;
+    bool deleteProgressWidget() override;
+
+    // Diagnostics of the refresh coalescing (for benchmarks and tests).
+    struct RefreshStatistics {
+        quint64 posted = 0;      // refresh requests that reached the GUI thread's queue
+        quint64 refreshes = 0;   // refreshes run
+        int maxPending = 0;      // most requests ever queued at once
+    };
+    RefreshStatistics refreshStatistics() const;
+    void resetRefreshStatistics();
+
+protected:
+    bool event(QEvent* event) override;
+
+private slots:
+    void runRefresh();
+
+private:
+    // Any thread: asks for a refresh unless one is already pending.
+    void requestRefresh();
+
+    QPointer<ProgressDialog> _dialog;   // owned
+    QTimer* m_throttle;
+    QElapsedTimer m_sinceRefresh;
+    std::atomic<bool> m_pending{false};
+    std::atomic<int> m_queued{0};
+    std::atomic<int> m_maxQueued{0};
+    std::atomic<quint64> m_posted{0};
+    std::atomic<quint64> m_refreshes{0};
+};
+
+} // namespace UI
+} // namespace Quill

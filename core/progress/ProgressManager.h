@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QRecursiveMutex>
+
+#include <atomic>
+
+class QWidget;
+
+namespace Quill {
+namespace UI {
+
+class TaskPrivate;
+
+// The process-wide list of progress tasks. The first manager constructed becomes
+// instance(); tasks created without a manager are listed with it. This base class
+// shows nothing (its widget operations do nothing); DialogProgressManager shows
+// the tasks in a dialog.
+//
+// Threads: construct and destroy the manager on the GUI thread, and keep it
+// alive as long as any task uses it. addTask, removeTask, tasksCount, wakeUp,
+// instance and lock are safe from any thread; wake() is therefore emitted from
+// worker threads too (connect with Qt::AutoConnection or QueuedConnection).
+// The widget operations, progressVisible and windowCreated/
+// progressDialogVisibilityChanged belong to the GUI thread.
+class ProgressManager : public QObject
+{
+    Q_OBJECT
+public:
+    ProgressManager();
+    ~ProgressManager() override;
+
+    // The first manager constructed and not yet destroyed; null when none.
+    static ProgressManager* instance();
+
+    virtual QWidget* progressWidget();
+    virtual void saveState();
+    virtual bool restoreState();
+    virtual bool createProgressWidget(QWidget* parent, const QString& title, const QString& objectName);
+    virtual bool createProgressWidget(QWidget* parent);
+    virtual bool deleteProgressWidget();
+
+    // Lists `task` (once; the list keeps a reference) and emits wake().
+    void addTask(TaskPrivate* task);
+    // Ends `task`: forgets its owner (waiting for a hook that is running on it),
+    // marks it finished unless it has kKeepWhenFinished, emits wake(). The record
+    // stays listed until the GUI side drops it.
+    void removeTask(TaskPrivate* task);
+    bool progressVisible();
+    // Direct access for the GUI side: hold lock() while walking or editing the
+    // list. The list holds one reference to each record (TaskPrivate::retain).
+    QList<TaskPrivate*>& tasks();
+    QMutex* lock();
+    int tasksCount();
+    void wakeUp();
+
+signals:
+    void wake();
+    void windowCreated(QWidget* widget);
+    void progressDialogVisibilityChanged(bool visible);
+
+protected:
+    QMutex _mutex;                   // guards _tasks and every record's message
+    QList<TaskPrivate*> _tasks;      // each entry holds one reference
+    static std::atomic<ProgressManager*> _instance;
+
+private:
+    friend class ProgressDialog;
+    friend class ProgressWidget;
+
+    enum class Hook { Cancelled, Paused, Resumed };
+    // Call a task's hooks on the GUI thread, with its owner pinned so that a
+    // worker cannot destroy it during the call. Never called with _mutex held,
+    // so hooks may use every task operation.
+    void callHook(TaskPrivate* task, Hook hook);
+    // The owner's taskHide(); false when the owner is gone.
+    bool askTaskHide(TaskPrivate* task);
+
+    QRecursiveMutex m_ownerLock;     // pins owners during hook calls
+};
+
+} // namespace UI
+} // namespace Quill

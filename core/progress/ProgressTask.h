@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+
+namespace Quill {
+namespace UI {
+
+class ProgressManager;
+class TaskPrivate;
+
+// A long operation reporting its progress. Create one on the thread doing the
+// work; it is listed with a ProgressManager (the one given, else
+// ProgressManager::instance()), whose dialog shows it until the task object is
+// destroyed.
+//
+//     ProgressTask task(tr("Exporting"), frames.size(),
+//                       ProgressTask::kUserCanCancel | ProgressTask::kShowTimeToGo);
+//     for (int i = 0; i < frames.size() && !task.isCancelled(); ++i) {
+//         export(frames[i]);
+//         task.setProgress(i + 1);
+//     }
+//
+// Copies share one record; whichever copy is destroyed (or assigned over)
+// first ends the task, and the remaining copies stay safe to use and destroy.
+//
+// Threads: every member may be called from any thread, but one ProgressTask
+// object must not be used by two threads at once (copies may). The task must
+// not be used while its manager is being destroyed; a task that merely
+// outlives its manager keeps working, listed nowhere.
+//
+// The virtual hooks taskCancelled(), taskPaused(), taskResumed() and taskHide()
+// are called on the GUI thread. While one runs, a thread destroying a task of
+// the same manager waits for it, so a hook must not block on a worker thread
+// (for example by joining it): set a flag or post a request instead. A subclass
+// destroyed on a worker thread while the dialog is open can see a hook call
+// during its own destructor (the task ends in this base destructor); keep the
+// state hooks touch safe to use until then, or destroy such tasks on the GUI
+// thread. doProgressCallback() runs on the thread calling setProgress().
+class ProgressTask
+{
+public:
+    enum Flags {
+        kDelayedPopup = 1,        // shown only once more than 2000 ms have passed
+        kUserCanCancel = 2,       // Cancel button
+        kShowTimeToGo = 4,        // time-to-go line
+        kKeepWhenFinished = 8,    // stays shown after the task object is gone
+        kDisable = 16,            // widget disabled; does not keep the dialog open
+        kModal = 32,              // the dialog is modal while the task is shown
+        kUserCanPause = 64,       // Pause button
+        kProgressCallback = 0x80  // setProgress() calls doProgressCallback()
+    };
+
+    ProgressTask(const QString& name, int maximum, int flags, ProgressTask* parent = nullptr,
+                 ProgressManager* manager = nullptr);
+    ProgressTask(const ProgressTask& other);
+    ProgressTask& operator=(const ProgressTask& other);
+    virtual ~ProgressTask();
+
+    // The user pressed Cancel (or closed the dialog). GUI thread.
+    virtual void taskCancelled();
+    // The user pressed Pause. GUI thread.
+    virtual void taskPaused();
+    // The user pressed Resume. GUI thread.
+    virtual void taskResumed();
+    // Asked on every refresh of the dialog; true hides the task's widget. GUI thread.
+    virtual bool taskHide();
+    // Called by setProgress() when kProgressCallback is set, on the calling thread.
+    virtual void doProgressCallback();
+
+    void setProgress(int progress);
+    int progress() const;
+    void setFlag(int flag, bool on);
+    void setMessage(const QString& message);
+    // Shows `message` in red with a Clear button; the task stays shown after it
+    // ends until the user clears it.
+    void setErrorState(const QString& message);
+    void setMaximum(int maximum);
+    void setCancelled(bool cancelled);
+    bool isCancelled() const;
+    bool isPaused() const;
+    // Tasks listed with this task's manager (all of them, not only children).
+    int tasksCount() const;
+
+private:
+    void end();
+    ProgressManager* currentManager() const;
+
+    TaskPrivate* _d;               // shared, reference counted; null only after end()
+    ProgressManager* _manager;     // the manager chosen at construction; not owned
+};
+
+} // namespace UI
+} // namespace Quill
