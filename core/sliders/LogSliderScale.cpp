@@ -1,0 +1,108 @@
+#include "LogSliderScale.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace Quill {
+namespace UI {
+
+LogSliderScale::LogSliderScale(int minExp, int maxExp, int precision, int sliderMinimum,
+                               int sliderMaximum)
+    : m_minExp(minExp),
+      m_maxExp(maxExp),
+      m_precision(precision),
+      m_sliderMinimum(sliderMinimum),
+      m_sliderMaximum(sliderMaximum),
+      m_minReal(precision > 0 ? Power10(minExp) : 0.0),
+      m_maxReal(precision > 0 ? Power10(maxExp) : 0.0)
+{
+}
+
+double LogSliderScale::Power10(int exponent)
+{
+    double result = 1.0;
+    double base = 10.0;
+    // Work on the magnitude as unsigned so that INT_MIN needs no negation.
+    unsigned int n = exponent < 0 ? 0u - static_cast<unsigned int>(exponent)
+                                  : static_cast<unsigned int>(exponent);
+    while (n != 0) {
+        if (n & 1u)
+            result *= base;
+        n >>= 1;
+        if (n != 0)
+            base *= base;
+    }
+    return exponent < 0 ? 1.0 / result : result;
+}
+
+int LogSliderScale::Truncate(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    const double whole = std::round(x);
+    double t = std::fabs(x - whole) <= 1e-9 * std::max(1.0, std::fabs(x)) ? whole : std::trunc(x);
+    if (t >= double(INT_MAX))
+        return INT_MAX;
+    if (t <= double(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(t);
+}
+
+double LogSliderScale::realValue(int position) const
+{
+    if (m_precision <= 0)
+        return 0.0;
+    return std::pow(10.0, double(position) / m_precision);
+}
+
+int LogSliderScale::sliderValue(double real) const
+{
+    if (m_precision <= 0)
+        return m_sliderMinimum;
+    const double clamped = std::isnan(real) ? m_minReal : std::min(std::max(real, m_minReal), m_maxReal);
+    return Truncate(std::log10(clamped) * m_precision);
+}
+
+int LogSliderScale::tickPosition(double real, int offset, int length) const
+{
+    const double span = double(m_sliderMaximum) - double(m_sliderMinimum);
+    if (m_precision <= 0 || span == 0.0)
+        return offset;
+    const int s = sliderValue(real);
+    const double pixels = (double(s) - m_sliderMinimum) / span * length;
+    // Limited so that a slider range changed behind our back cannot overflow.
+    const double limited = std::min(std::max(pixels, -1e9), 1e9);
+    return static_cast<int>(limited) + offset;
+}
+
+void LogSliderScale::preprocessTicks(bool visible[10], int length, int distance) const
+{
+    const double decade = Power10(m_minExp);
+    int pos[11];
+    for (int k = 1; k <= 10; ++k)
+        pos[k] = tickPosition(k * decade, 0, length);
+    auto apart = [&](int a, int b) { return std::abs(pos[a] - pos[b]) > distance; };
+
+    std::fill(visible, visible + 10, false);
+    visible[0] = visible[9] = true;   // digits 1 and 10
+    visible[4] = apart(1, 10);
+    if (visible[4]) {
+        visible[2] = apart(1, 5);
+        visible[6] = apart(5, 10);
+    }
+    if (visible[2]) {
+        visible[1] = apart(1, 3);
+        visible[3] = apart(3, 5);
+    }
+    if (visible[6]) {
+        visible[5] = apart(5, 7);
+        visible[7] = apart(7, 10);
+        if (visible[7])
+            visible[8] = apart(8, 10);
+    }
+}
+
+} // namespace UI
+} // namespace Quill

@@ -1,0 +1,60 @@
+#pragma once
+
+namespace Quill {
+namespace UI {
+
+// The arithmetic of a LogSlider: integer slider positions are the base-10 logarithm
+// of the real value times the precision (positions per decade). Tick layout works
+// on the slider's current integer range (sliderMinimum..sliderMaximum), which is
+// minExp * precision .. maxExp * precision unless the caller changed it.
+// A precision of 0 stands for "no real range yet": every function then returns a
+// harmless value (documented below) instead of dividing by zero. Plain value; any
+// thread may use its own copy.
+class LogSliderScale
+{
+public:
+    LogSliderScale(int minExp, int maxExp, int precision, int sliderMinimum, int sliderMaximum);
+
+    int minExp() const { return m_minExp; }
+    int maxExp() const { return m_maxExp; }
+    int precision() const { return m_precision; }
+    double minReal() const { return m_minReal; }
+    double maxReal() const { return m_maxReal; }
+
+    // 10 to the power (position / precision); 0 without a range.
+    double realValue(int position) const;
+    // (int)(log10(real clamped to minReal..maxReal) * precision), truncated toward
+    // zero; a NaN counts as minReal. The slider minimum without a range.
+    int sliderValue(double real) const;
+
+    // Pixel of `real` along a groove of `length` pixels (negative when the groove
+    // runs upwards) starting at `offset`; `offset` without a range or when the
+    // slider range is empty.
+    int tickPosition(double real, int offset, int length) const;
+
+    // Which of the digits 1, 2, ..., 10 of a decade (table index 0..9) get a tick on
+    // a groove of `length` pixels: 1 and 10 always, 5, 3, 7, 2, 4, 6, 8, 9 only when
+    // more than `distance` pixels from their neighbours of the previous round.
+    void preprocessTicks(bool visible[10], int length, int distance) const;
+
+    // 10 to the power `exponent` by repeated squaring (exact up to 10^22),
+    // reciprocal for negative exponents.
+    static double Power10(int exponent);
+
+    // Truncates toward zero, except that a number within 1e-9 (relative) of a whole
+    // number counts as that number, so that log10(10^0.3) * 10 gives 3, not 2.
+    // Non-finite and out-of-range values are limited to the int range (NaN gives 0).
+    static int Truncate(double x);
+
+private:
+    int m_minExp;
+    int m_maxExp;
+    int m_precision;
+    int m_sliderMinimum;
+    int m_sliderMaximum;
+    double m_minReal;
+    double m_maxReal;
+};
+
+} // namespace UI
+} // namespace Quill
