@@ -2,7 +2,7 @@
 // loaded, the right sizes, and found by QIcon at double resolution.
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -141,8 +141,8 @@ int main(int argc, char** argv)
 {
     // A high-DPI screen: the offscreen platform honours the scale factor.
     qputenv("QT_SCALE_FACTOR", "2");
-    QGuiApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-    QGuiApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
     TestResources test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
