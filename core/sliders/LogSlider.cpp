@@ -224,8 +224,9 @@ void LogSlider::paintEvent(QPaintEvent* event)
             const bool power = k == 1 || k == 10;
             QString text = labels[k - 1] ? labelOf(value) : QString();
             painter.setPen(power ? m_expTickColor : m_tickColor);
-            if (lastDecade && !power && !text.isEmpty()) {
-                // Keep clear of the maximum's label at the far end.
+            if (lastDecade && k != 10 && !text.isEmpty()) {
+                // Keep clear of the maximum's label at the far end (this decade's
+                // power of ten too: "1,000" must not run into "10,000").
                 const int width = metrics.horizontalAdvance(text);
                 const bool clear = horizontal ? width + pos < end - maxWidth : pos - width > end + maxWidth;
                 if (!clear)

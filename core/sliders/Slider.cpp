@@ -3,6 +3,7 @@
 #include "SliderScale.h"
 #include "SliderSnap.h"
 
+#include <QFontMetrics>
 #include <QLine>
 #include <QMouseEvent>
 #include <QPainter>
@@ -310,9 +311,22 @@ void Slider::drawTicks(QPainter& painter, const QRect& ticks, const QRect* label
     QVector<QLine> lines;
     lines.reserve(layout.size());
     painter.setPen(pal.color(QPalette::Shadow));
+
+    // Tick labels that would run into the minimum's or maximum's label are left out
+    // (the tick stays): "-100" and "-90" side by side read as one number.
+    const QFontMetrics metrics = painter.fontMetrics();
+    auto textSize = [&](double v) {
+        return QSize(metrics.horizontalAdvance(QString::number(v, 'g', 6)), metrics.height());
+    };
+    const QSize minimumSize = textSize(m_minimum);
+    const QSize maximumSize = textSize(m_maximum);
+    const bool vertical = m_orientation == Qt::Vertical;
+
     for (const SliderTick& tick : layout) {
         paintTick(lines, ticks, tick.pixel, tick.length);
-        if (labels && tick.labelled)
+        if (labels && tick.labelled
+            && SliderTicks::LabelClearOfEnds(tick.pixel, textSize(tick.value), *labels, minimumSize,
+                                             maximumSize, vertical))
             paintLabel(painter, labels, tick.pixel, tick.value);
     }
     painter.setPen(pal.color(QPalette::Mid));

@@ -154,12 +154,16 @@ void SliderTicks::LogTables(double pixelsPerLn, int separation, bool tick[10], b
                 break;
         }
         tick[d] = sum > sep;
-        for (int j = d;; ++j) {
-            sum += float(gap[j]);
-            if (j == 10 || (j > d && label[j]))
+        // A label needs 25 pixels up to the next labelled digit (or the next decade,
+        // whose 1 is always labelled); the distance is measured afresh so that
+        // labels such as "400" and "500" cannot run into each other.
+        float room = 0.0f;
+        for (int j = d; j < 10; ++j) {
+            room += float(gap[j]);
+            if (j + 1 < 10 && label[j + 1])
                 break;
         }
-        label[d] = sum > 25;
+        label[d] = tick[d] && room > 25;
     }
 }
 
@@ -285,6 +289,21 @@ QVector<SliderTick> SliderTicks::Square(const SliderScale& scale, const Slot& sl
         }
     }
     return ticks;
+}
+
+bool SliderTicks::LabelClearOfEnds(int pixel, QSize textSize, const QRect& labels, QSize minimumSize,
+                                   QSize maximumSize, bool vertical, int gap)
+{
+    if (vertical) {
+        // Labels sit on their tick, bottom at the pixel; minimum at the bottom of
+        // the slot, maximum at its top.
+        const int top = pixel - textSize.height() + 1;
+        return pixel <= labels.bottom() - minimumSize.height() - gap
+               && top >= labels.top() + maximumSize.height() + gap;
+    }
+    const int right = pixel + textSize.width() - 1;
+    return pixel >= labels.left() + minimumSize.width() + gap
+           && right <= labels.right() - maximumSize.width() - gap;
 }
 
 } // namespace UI

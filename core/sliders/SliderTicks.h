@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QVector>
 #include <Qt>
 
@@ -56,7 +57,10 @@ public:
     static QVector<SliderTick> Linear(const SliderScale& scale, const Slot& slot, int separation);
 
     // Which leading digits 1..9 of each decade get a tick and a label on a
-    // logarithmic scale with `pixelsPerLn` pixels per unit of natural logarithm.
+    // logarithmic scale with `pixelsPerLn` pixels per unit of natural logarithm: a
+    // digit is ticked when the pixels from it past the next ticked digit exceed the
+    // separation, and labelled when it is ticked and lies more than 25 pixels below
+    // the next labelled digit (or the next decade).
     // Indexed by digit; index 0 is unused and left false; 1 is always set.
     static void LogTables(double pixelsPerLn, int separation, bool tick[10], bool label[10]);
 
@@ -72,6 +76,13 @@ public:
     // range: a labelled "0" where zero lies inside the slot, then per decade of
     // each side the digits its pixel width has room for.
     static QVector<SliderTick> Square(const SliderScale& scale, const Slot& slot, int separation);
+
+    // Whether a tick label of `textSize` placed at `pixel` (starting there when
+    // horizontal, ending there when vertical) keeps clear of the minimum's and the
+    // maximum's labels at the ends of the label slot `labels`, whose texts measure
+    // `minimumSize` and `maximumSize`; `gap` pixels must stay free between them.
+    static bool LabelClearOfEnds(int pixel, QSize textSize, const QRect& labels, QSize minimumSize,
+                                 QSize maximumSize, bool vertical, int gap = 2);
 };
 
 } // namespace UI
