@@ -28,6 +28,8 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
+#include <utility>
 
 namespace {
 
