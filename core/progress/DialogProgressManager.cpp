@@ -39,6 +39,9 @@ DialogProgressManager::DialogProgressManager(QWidget* parent)
 
 DialogProgressManager::~DialogProgressManager()
 {
+    // A dialog still on screen is hidden by its destruction without saying so.
+    if (_dialog && _dialog->isWindow() && _dialog->isVisible())
+        saveState();
     delete _dialog.data();
 }
 

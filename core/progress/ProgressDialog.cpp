@@ -218,6 +218,9 @@ void ProgressDialog::refresh()
                 break;
             }
             if (drop) {
+                // Finished for good: copies of the task that live on stop
+                // notifying the manager, which may go before they do.
+                record->manager.store(nullptr, std::memory_order_release);
                 list.removeAt(i);
                 dropped.append(record);   // the list's reference, released below
             } else {

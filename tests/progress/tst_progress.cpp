@@ -394,6 +394,18 @@ void TestProgress::taskOutlivesManager()
     task.setMessage(QStringLiteral("still fine"));
     QCOMPARE(task.tasksCount(), 0);
     QCOMPARE(task.progress(), 4);
+
+    // A copy whose record the dialog already dropped outlives the manager too.
+    auto second = std::make_unique<DialogProgressManager>();
+    auto original = std::make_unique<ProgressTask>(QStringLiteral("first"), 10, 0);
+    ProgressTask copy(*original);
+    original.reset();
+    dialogOf(*second)->wake();
+    QCOMPARE(second->tasksCount(), 0);
+    second.reset();
+    copy.setProgress(5);
+    copy.setErrorState(QStringLiteral("late"));
+    QCOMPARE(copy.tasksCount(), 0);
 }
 
 // --- the dialog ----------------------------------------------------------------
