@@ -110,15 +110,9 @@ QSize LogSlider::sizeHint() const
 
 QSize LogSlider::minimumSizeHint() const
 {
-    QSize size = QSlider::minimumSizeHint();
-    if (m_drawLogTicks) {
-        const int extra = std::max(0, m_tickTextSize);
-        if (orientation() == Qt::Horizontal)
-            size.rheight() += extra;
-        else
-            size.rwidth() += extra;
-    }
-    return size;
+    // QSlider derives its minimum from the (virtual) sizeHint(), which already
+    // makes room for the labels; adding it here again would count it twice.
+    return QSlider::minimumSizeHint();
 }
 
 // --- painting ------------------------------------------------------------------
