@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace Quill {
+namespace UI {
+class Slider;
+}
+}
+
+// Gallery page for the double-valued Slider in every scale and value type, and for
+// LogSlider, with a live read-out of values and signals.
+class SlidersPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SlidersPanel(QWidget* parent = nullptr);
+
+private:
+    // Connects the slider's four signals to its read-out and the signal log.
+    void watch(Quill::UI::Slider* slider, const QString& name, QLabel* readout);
+    void log(const QString& line);
+
+    QPlainTextEdit* m_log;
+};
