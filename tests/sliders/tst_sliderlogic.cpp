@@ -67,6 +67,8 @@ private slots:
     void mirroredSquareTicksMatchPositive();
     void extremeRangesAreBounded_data();
     void extremeRangesAreBounded();
+    void labelClearOfEnds_data();
+    void labelClearOfEnds();
 };
 
 // --- mapping -----------------------------------------------------------------
@@ -565,6 +567,36 @@ void TestSliderLogic::extremeRangesAreBounded()
         for (int i = 1; i < ticks.size(); ++i)
             QVERIFY(ticks.at(i).pixel > ticks.at(i - 1).pixel);
     }
+}
+
+void TestSliderLogic::labelClearOfEnds_data()
+{
+    QTest::addColumn<int>("pixel");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("clear");
+
+    // Horizontal label slot x 2..301; minimum label 20 wide, maximum 16, tick label 12.
+    QTest::newRow("middle") << 150 << false << true;
+    QTest::newRow("touching the minimum label") << 23 << false << false;
+    QTest::newRow("just clear of the minimum label") << 24 << false << true;
+    QTest::newRow("running into the maximum label") << 275 << false << false;
+    QTest::newRow("just clear of the maximum label") << 272 << false << true;
+    // Vertical label slot y 0..299 (bottom is the minimum), labels 10 high.
+    QTest::newRow("vertical middle") << 150 << true << true;
+    QTest::newRow("vertical on the minimum label") << 290 << true << false;
+    QTest::newRow("vertical just above the minimum label") << 287 << true << true;
+    QTest::newRow("vertical under the maximum label") << 20 << true << false;
+    QTest::newRow("vertical just below the maximum label") << 21 << true << true;
+}
+
+void TestSliderLogic::labelClearOfEnds()
+{
+    QFETCH(int, pixel);
+    QFETCH(bool, vertical);
+    QFETCH(bool, clear);
+    const QRect labels = vertical ? QRect(QPoint(1, 0), QPoint(20, 299)) : QRect(QPoint(2, 20), QPoint(301, 40));
+    QCOMPARE(SliderTicks::LabelClearOfEnds(pixel, QSize(12, 10), labels, QSize(20, 10), QSize(16, 10), vertical),
+             clear);
 }
 
 QTEST_APPLESS_MAIN(TestSliderLogic)
