@@ -186,10 +186,8 @@ void LogSlider::paintEvent(QPaintEvent* event)
     const bool horizontal = orientation() == Qt::Horizontal;
     const int start = horizontal ? groove.left() : groove.bottom();
     const int length = horizontal ? groove.right() - groove.left() : groove.top() - groove.bottom();
-    const LogSliderScale s = scale();
-
     bool ticks[10];
-    s.preprocessTicks(ticks, length, 4);
+    preprocessTicks(ticks, length, 4);
 
     QPainter painter(this);
     QFont font = this->font();
@@ -206,7 +204,7 @@ void LogSlider::paintEvent(QPaintEvent* event)
         const bool lastDecade = e == m_maxExp - 1;
         const double decade = LogSliderScale::Power10(e);
         bool labels[10];
-        s.preprocessTicks(labels, length, 3 * (metrics.horizontalAdvance(labelOf(decade)) + 2));
+        preprocessTicks(labels, length, 3 * (metrics.horizontalAdvance(labelOf(decade)) + 2));
 
         for (int k = 1; k <= 10; ++k) {
             // 10 times this decade is 1 times the next: draw it there, once, so the
@@ -214,7 +212,7 @@ void LogSlider::paintEvent(QPaintEvent* event)
             if (k == 10 && !lastDecade)
                 continue;
             const double value = k * decade;
-            const int pos = s.tickPosition(value, start, length);
+            const int pos = tickPosition(value, start, length);
             const bool power = k == 1 || k == 10;
             QString text = labels[k - 1] ? labelOf(value) : QString();
             painter.setPen(power ? m_expTickColor : m_tickColor);
