@@ -11,7 +11,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMutexLocker>
+#include "ProgressLocker.h"
 #include <QPointer>
 #include <QScrollArea>
 #include <QStackedLayout>
@@ -166,7 +166,7 @@ void ProgressDialog::refresh()
     // Widgets are edited only after unlocking, so that nothing they trigger
     // (painting, showing, hooks) can ever try to take the lock again.
     {
-        QMutexLocker locker(_manager->lock());
+        ProgressLocker locker(_manager->lock());
         QList<TaskPrivate*>& list = _manager->tasks();
         for (int i = 0; i < list.size();) {
             TaskPrivate* record = list.at(i);

@@ -3,7 +3,7 @@
 #include "ProgressTask.h"
 #include "TaskPrivate.h"
 
-#include <QMutexLocker>
+#include "ProgressLocker.h"
 #include <QWidget>
 
 namespace Quill {
@@ -25,7 +25,7 @@ ProgressManager::~ProgressManager()
 
     QList<TaskPrivate*> records;
     {
-        QMutexLocker locker(&_mutex);
+        ProgressLocker locker(&_mutex);
         records.swap(_tasks);
         // Tasks still alive stop talking to this manager.
         for (TaskPrivate* record : qAsConst(records))
@@ -52,7 +52,7 @@ void ProgressManager::addTask(TaskPrivate* task)
     if (!task)
         return;
     {
-        QMutexLocker locker(&_mutex);
+        ProgressLocker locker(&_mutex);
         if (_tasks.contains(task))
             return;
         task->retain();
@@ -66,7 +66,7 @@ void ProgressManager::removeTask(TaskPrivate* task)
     if (!task)
         return;
     {
-        QMutexLocker pin(&m_ownerLock);
+        ProgressLocker pin(&m_ownerLock);
         task->owner.store(nullptr);
     }
     if (!task->hasFlag(ProgressTask::kKeepWhenFinished))
@@ -94,7 +94,7 @@ QMutex* ProgressManager::lock()
 
 int ProgressManager::tasksCount()
 {
-    QMutexLocker locker(&_mutex);
+    ProgressLocker locker(&_mutex);
     return _tasks.size();
 }
 
@@ -105,7 +105,7 @@ void ProgressManager::wakeUp()
 
 void ProgressManager::callHook(TaskPrivate* task, Hook hook)
 {
-    QMutexLocker pin(&m_ownerLock);
+    ProgressLocker pin(&m_ownerLock);
     ProgressTask* owner = task->owner.load();
     if (!owner)
         return;
@@ -118,7 +118,7 @@ void ProgressManager::callHook(TaskPrivate* task, Hook hook)
 
 bool ProgressManager::askTaskHide(TaskPrivate* task)
 {
-    QMutexLocker pin(&m_ownerLock);
+    ProgressLocker pin(&m_ownerLock);
     ProgressTask* owner = task->owner.load();
     return owner && owner->taskHide();
 }

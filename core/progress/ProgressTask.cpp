@@ -3,7 +3,7 @@
 #include "ProgressManager.h"
 #include "TaskPrivate.h"
 
-#include <QMutexLocker>
+#include "ProgressLocker.h"
 
 namespace Quill {
 namespace UI {
@@ -103,7 +103,7 @@ void ProgressTask::setMessage(const QString& message)
         return;
     ProgressManager* manager = currentManager();
     {
-        QMutexLocker locker(manager ? manager->lock() : nullptr);
+        ProgressLocker locker(manager ? manager->lock() : nullptr);
         _d->message = message;
         _d->flags.fetch_or(TaskPrivate::kMessageChanged);
     }
@@ -118,7 +118,7 @@ void ProgressTask::setErrorState(const QString& message)
     const int errorFlags = kKeepWhenFinished | TaskPrivate::kMessageChanged | TaskPrivate::kErrorState;
     ProgressManager* manager = currentManager();
     {
-        QMutexLocker locker(manager ? manager->lock() : nullptr);
+        ProgressLocker locker(manager ? manager->lock() : nullptr);
         _d->message = message;
         _d->flags.fetch_or(errorFlags);
         _d->error.store(true);

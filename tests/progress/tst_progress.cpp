@@ -9,7 +9,7 @@
 #include <progress/TaskPrivate.h>
 #include <windowing/AppSettings.h>
 
-#include <QMutexLocker>
+#include <progress/ProgressLocker.h>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -89,7 +89,7 @@ ProgressWidget* widgetFor(ProgressDialog* dialog, const QString& title)
 
 TaskPrivate* recordFor(ProgressManager& manager, const QString& title)
 {
-    QMutexLocker locker(manager.lock());
+    ProgressLocker locker(manager.lock());
     for (TaskPrivate* record : manager.tasks()) {
         if (record->title == title)
             return record;
