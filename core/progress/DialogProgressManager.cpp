@@ -30,7 +30,7 @@ DialogProgressManager::DialogProgressManager(QWidget* parent)
 {
     m_throttle = new QTimer(this);
     m_throttle->setSingleShot(true);
-    connect(m_throttle, SIGNAL(timeout()), this, SLOT(runRefresh()));
+    connect(m_throttle, &QTimer::timeout, this, [this]() { runRefresh(); });
     // Runs on the emitting thread: it only flips a flag and, at most once per
     // refresh, posts an event to this object on the GUI thread.
     connect(this, &ProgressManager::wake, this, [this]() { requestRefresh(); }, Qt::DirectConnection);

@@ -67,12 +67,11 @@ public:
 protected:
     bool event(QEvent* event) override;
 
-private slots:
-    void runRefresh();
-
 private:
     // Any thread: asks for a refresh unless one is already pending.
     void requestRefresh();
+    // GUI thread: refreshes the dialog now.
+    void runRefresh();
 
     QPointer<ProgressDialog> _dialog;   // owned
     QTimer* m_throttle;

@@ -428,6 +428,13 @@ void TestProgress::delayedPopup()
     QSignalSpy visibility(dialog, SIGNAL(visibilityChanged(bool)));
     {
         ProgressTask task(QStringLiteral("quick"), 10, ProgressTask::kDelayedPopup);
+        dialog->wake();
+        // Nothing else may happen before the delay is over: the dialog looks
+        // again by itself when the task is due.
+        bool armed = false;
+        for (QTimer* timer : dialog->findChildren<QTimer*>())
+            armed = armed || (timer->isActive() && timer->remainingTime() > 1900 && timer->remainingTime() <= 2200);
+        QVERIFY(armed);
         for (qint64 t = 0; t < endsAfter; t += 500) {
             dialog->wake();
             QVERIFY(!widgetFor(dialog, QStringLiteral("quick")));
