@@ -109,11 +109,14 @@ void ProgressManager::callHook(TaskPrivate* task, Hook hook)
     ProgressTask* owner = task->owner.load();
     if (!owner)
         return;
+    // The hook may delete the widget that holds the record.
+    task->retain();
     switch (hook) {
     case Hook::Cancelled: owner->taskCancelled(); break;
     case Hook::Paused: owner->taskPaused(); break;
     case Hook::Resumed: owner->taskResumed(); break;
     }
+    TaskPrivate::release(task);
 }
 
 bool ProgressManager::askTaskHide(TaskPrivate* task)

@@ -7,6 +7,7 @@
 #include "TaskPrivate.h"
 
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -151,8 +152,11 @@ void ProgressWidget::togglePause()
         return;
     const bool paused = !_task->paused.load();
     _task->paused.store(paused);
+    QPointer<ProgressWidget> self(this);
     if (_manager)
         _manager->callHook(_task, paused ? ProgressManager::Hook::Paused : ProgressManager::Hook::Resumed);
+    if (!self)   // the hook took the dialog down
+        return;
     if (_pause) {
         _pause->setText(paused ? tr("Resume ") : tr("Pause "));
         layoutChildren();
@@ -165,9 +169,10 @@ void ProgressWidget::cancel()
         deleteLater();
         return;
     }
+    QPointer<ProgressWidget> self(this);
     if (_manager)
         _manager->callHook(_task, ProgressManager::Hook::Cancelled);
-    if (!_task)   // a hook may have cleared the widget
+    if (!self || !_task)   // the hook cleared the widget or took the dialog down
         return;
     _task->cancelled.store(true);
     if (_cancel && !_errorShown)

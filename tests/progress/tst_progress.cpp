@@ -722,6 +722,14 @@ void TestProgress::hooksMayUseTasksDuringRefresh()
     QTest::mouseClick(widgetFor(dialog, QStringLiteral("busy"))->cancelButton(), Qt::LeftButton);
     QVERIFY(task.isCancelled());
     task.onHide = nullptr;
+
+    // A hook may even take the dialog down under the widget that called it.
+    RecordingTask drastic(QStringLiteral("drastic"), 10, ProgressTask::kUserCanCancel | ProgressTask::kUserCanPause);
+    dialog->wake();
+    drastic.onCancel = [&]() { manager.deleteProgressWidget(); };
+    QTest::mouseClick(widgetFor(dialog, QStringLiteral("drastic"))->cancelButton(), Qt::LeftButton);
+    QVERIFY(!manager.progressWidget());
+    QVERIFY(!recordFor(manager, QStringLiteral("drastic"))->widget);
 }
 
 void TestProgress::replacingAndDeletingTheDialog()
