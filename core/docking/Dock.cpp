@@ -1,0 +1,812 @@
+#include "Dock.h"
+#include "DockDragState.h"
+#include "DockGeometry.h"
+#include "DockMainWindow.h"
+#include "DockPlaceHolder.h"
+#include "DockSplitter.h"
+#include "DockTabBar.h"
+#include "DockTitleBar.h"
+#include "DockWindow.h"
+#include "HoverWidget.h"
+#include "TitleBarButton.h"
+
+#include <windowing/WidgetUtils.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDoubleSpinBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionDockWidget>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace Quill {
+namespace UI {
+
+namespace {
+
+const char kPanelMenuIcon[] = ":/ui/qrc/images/PanelMenu.png";
+const char kHSplitIcon[] = ":/ui/qrc/images/HSplit.png";
+const char kVSplitIcon[] = ":/ui/qrc/images/VSplit.png";
+
+QIcon tabIconFor(const QWidget* widget)
+{
+    return widget->testAttribute(Qt::WA_SetWindowIcon) ? widget->windowIcon() : QIcon();
+}
+
+} // namespace
+
+Dock::Dock(DockMainWindow* controller, QWidget* parent)
+    : QWidget(parent)
+    , m_controller(controller)
+{
+    m_menu = new QMenu(tr("Panel"), this);
+    m_menu->addAction(QIcon(QString::fromLatin1(kHSplitIcon)), tr("Split Vertical"), this,
+                      SLOT(splitVertical()), QKeySequence());
+    m_menu->addAction(QIcon(QString::fromLatin1(kVSplitIcon)), tr("Split Horizontal"), this,
+                      SLOT(splitHorizontal()), QKeySequence());
+    m_menu->addSeparator();
+    m_menu->addAction(tr("Float Pane"), this, SLOT(floatDock()), QKeySequence());
+    m_menu->addAction(tr("Close Pane"), this, SLOT(close()), QKeySequence());
+    m_menu->addAction(tr("Float Tab"), this, SLOT(floatActiveTab()), QKeySequence());
+    m_menu->addAction(tr("Close Tab"), this, SLOT(closeActiveTab()), QKeySequence());
+    m_menu->addAction(tr("Solo Tab"), this, SLOT(closeInactiveTabs()), QKeySequence());
+    m_showTabsAction = m_menu->addAction(tr("Show Tabs"));
+    m_showTabsAction->setShortcut(QKeySequence());
+    m_showTabsAction->setCheckable(true);
+    m_showTabsAction->setChecked(true);
+    connect(m_showTabsAction, SIGNAL(toggled(bool)), this, SLOT(setTitleVisible(bool)));
+    m_menu->addSeparator();
+
+    m_titleBar = new DockTitleBar(this);
+
+    const bool panelMenu = controller ? controller->hasPanelMenu() : true;
+    const bool closableTabs = controller ? controller->tabsAreClosable() : false;
+    if (panelMenu) {
+        m_menuButton = new TitleBarButton(m_titleBar);
+        m_menuButton->setMenu(m_menu);
+        m_menuButton->setIcon(QIcon(QString::fromLatin1(kPanelMenuIcon)));
+        m_menuButton->setToolTip(tr("Panel menu"));
+    }
+    if (!closableTabs) {
+        QStyleOptionDockWidget opt;
+        opt.initFrom(this);
+        opt.rect = rect();
+        opt.title = windowTitle();
+        opt.closable = true;
+        opt.movable = true;
+        opt.floatable = true;
+        m_floatButton = new TitleBarButton(m_titleBar);
+        m_floatButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarNormalButton, &opt, this));
+        m_floatButton->setToolTip(tr("Float the current tab"));
+        connect(m_floatButton, SIGNAL(clicked()), this, SLOT(floatActiveTab()));
+        m_closeButton = new TitleBarButton(m_titleBar);
+        m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, &opt, this));
+        m_closeButton->setToolTip(tr("Close the current tab"));
+        connect(m_closeButton, SIGNAL(clicked()), this, SLOT(closeActiveTab()));
+    }
+
+    m_stack = new QStackedWidget(this);
+    m_stack->setLineWidth(0);
+    connect(m_stack, SIGNAL(widgetRemoved(int)), this, SLOT(removeTab(int)));
+
+    m_tabBar = new DockTabBar(this, m_titleBar);
+    m_tabBar->setDrawBase(false);
+
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_Hover);
+    connect(m_tabBar, SIGNAL(currentChanged(int)), this, SLOT(showTab(int)));
+    connect(this, SIGNAL(mouseOver(bool)), m_tabBar, SLOT(onMouseOverDock(bool)));
+}
+
+Dock::~Dock()
+{
+    // The stack and tab bar go with us; nothing they announce from here on may
+    // reach the half-destroyed dock.
+    disconnect(m_stack, nullptr, this, nullptr);
+    disconnect(m_tabBar, nullptr, this, nullptr);
+    DockDragState& drag = DockDragState::instance();
+    if (drag.hoveredDock == this && m_hover)
+        drag.destroyHoverWidget();
+
+    for (int i = m_stack->count() - 1; i >= 0; --i) {
+        QWidget* w = m_stack->widget(i);
+        if (!w->testAttribute(Qt::WA_DeleteOnClose))
+            w->setParent(nullptr);
+        if (m_controller)
+            m_controller->emitWidgetRemoved(this, w);
+    }
+}
+
+// --- pages and tabs ---------------------------------------------------------
+
+void Dock::insertTabFor(int index, QWidget* widget)
+{
+    m_tabBar->insertTab(index, tabIconFor(widget), widget->windowTitle());
+}
+
+void Dock::addWidget(QWidget* widget, bool makeCurrent, bool remember)
+{
+    if (!widget)
+        return;
+    if (m_stack->indexOf(widget) != -1) {
+        m_tabBar->setCurrentIndex(m_stack->indexOf(widget));
+    } else {
+        // Pages first, in tab order (the stack's child order changes as pages are
+        // raised); an unnamed widget matches the first page.
+        const QString name = widget->objectName();
+        QWidget* match = nullptr;
+        for (int i = 0; i < m_stack->count() && !match; ++i) {
+            if (name.isEmpty() || m_stack->widget(i)->objectName() == name)
+                match = m_stack->widget(i);
+        }
+        if (!match)
+            match = m_stack->findChild<QWidget*>(name);
+        auto* placeHolder = dynamic_cast<DockPlaceHolder*>(match);
+        int index = placeHolder ? m_stack->indexOf(placeHolder) : -1;
+        if (index == -1) {
+            placeHolder = nullptr;   // only a page of this dock is taken over
+            index = m_stack->count();
+        }
+        const bool placeHolderWasCurrent = placeHolder && m_stack->currentWidget() == placeHolder;
+
+        index = m_stack->insertWidget(index, widget);
+        insertTabFor(index, widget);
+        if (makeCurrent)
+            m_tabBar->setCurrentIndex(index);
+        relayout();
+        m_stack->layout()->activate();
+        widget->move(0, 0);
+
+        if (placeHolder) {
+            m_stack->removeWidget(placeHolder);
+            // Detached at once so that no search finds the stale stand-in before it goes.
+            placeHolder->setParent(nullptr);
+            placeHolder->deleteLater();
+            if (placeHolderWasCurrent)
+                m_tabBar->setCurrentIndex(m_stack->indexOf(widget));
+        }
+        if (m_controller && m_controller->hideSingleTabs())
+            setTitleVisible(count() != 1);
+        if (m_controller)
+            m_controller->emitWidgetAdded(this, widget);
+    }
+    if (remember && !m_remembered.contains(widget))
+        m_remembered.append(widget);
+}
+
+void Dock::insertWidget(int index, QWidget* widget)
+{
+    if (!widget)
+        return;
+    const int at = m_stack->insertWidget(index, widget);
+    m_stack->layout()->activate();
+    // Only the current page may be visible in the stack.
+    if (m_stack->currentWidget() == widget)
+        widget->show();
+    insertTabFor(at, widget);
+    // The tab bar may have selected the first tab on its own; keep the stack in step.
+    if (m_tabBar->currentIndex() != m_stack->currentIndex() && m_tabBar->currentIndex() >= 0)
+        m_stack->setCurrentIndex(m_tabBar->currentIndex());
+    refreshTitle();
+    relayout();
+    if (m_controller)
+        m_controller->emitWidgetAdded(this, widget);
+}
+
+void Dock::insertWidget(QPoint pos, QWidget* widget)
+{
+    insertWidget(m_tabBar->insertionIndexAt(pos), widget);
+}
+
+void Dock::removeWidget(QWidget* widget)
+{
+    removeWidgetAndSetCurrentTab(widget, 0);
+}
+
+void Dock::removeWidgetAndSetCurrentTab(QWidget* widget, int tab)
+{
+    if (!widget || m_stack->indexOf(widget) == -1)
+        return;
+    QWidget* previous = currentWidget();
+    m_stack->removeWidget(widget);
+    if (!previous || previous == widget)
+        m_tabBar->setCurrentIndex(tab);
+    else
+        setCurrentWidget(previous);
+    if (m_controller) {
+        refreshTitle();
+        relayout();
+        m_controller->emitWidgetRemoved(this, widget);
+    }
+}
+
+DockPlaceHolder* Dock::restorePlaceHolderForWidget(QWidget* widget)
+{
+    if (!widget || !m_controller || !m_controller->isInLayout(widget->objectName()))
+        return nullptr;
+    auto* placeHolder = new DockPlaceHolder;
+    placeHolder->setObjectName(widget->objectName());
+    // Keeps the tab's text when updateTitles() reads the titles back from the pages.
+    placeHolder->setWindowTitle(widget->windowTitle());
+    m_stack->addWidget(placeHolder);
+    m_tabBar->addTab(tabIconFor(widget), widget->windowTitle());
+    relayout();
+    return placeHolder;
+}
+
+void Dock::setCurrentWidget(QWidget* widget)
+{
+    const int index = widget ? m_stack->indexOf(widget) : m_previousTab;
+    if (index < 0 || index >= count())
+        return;
+    m_tabBar->setCurrentIndex(index);
+    if (m_controller)
+        m_controller->emitWidgetActivated(this, m_stack->widget(index));
+}
+
+void Dock::setCurrentTab(int tab)
+{
+    if (tab < 0 || tab >= count())
+        return;
+    m_tabBar->setCurrentIndex(tab);
+    if (m_controller)
+        m_controller->emitWidgetActivated(this, widget(tab));
+}
+
+void Dock::cycleCurrentWidget()
+{
+    const int n = count();
+    if (n == 0)
+        return;
+    int index = currentTab() + 1;
+    if (index >= n)
+        index = 0;
+    setCurrentTab(index);
+}
+
+void Dock::nextTab()
+{
+    cycleCurrentWidget();
+}
+
+void Dock::prevTab()
+{
+    const int n = count();
+    if (n == 0)
+        return;
+    int index = currentTab() - 1;
+    if (index < 0)
+        index = n - 1;
+    setCurrentTab(index);
+}
+
+void Dock::showTab(int tab)
+{
+    if (tab != m_stack->currentIndex())
+        m_previousTab = m_stack->currentIndex();
+    m_stack->setCurrentIndex(tab);
+    setFocusProxy(currentWidget());
+    if (m_controller && currentWidget())
+        m_controller->emitWidgetActivated(this, currentWidget());
+}
+
+void Dock::removeTab(int tab)
+{
+    m_tabBar->removeTab(tab);
+    // A page the host destroyed, or one taken by another layout, leaves through
+    // here too: keep stack, tabs and focus proxy in step.
+    if (m_tabBar->currentIndex() != m_stack->currentIndex() && m_tabBar->currentIndex() < count())
+        m_stack->setCurrentIndex(m_tabBar->currentIndex());
+    QWidget* proxy = focusProxy();
+    if (proxy && !m_stack->isAncestorOf(proxy))
+        setFocusProxy(currentWidget());
+    if (m_previousTab >= count())
+        m_previousTab = 0;
+    refreshTitle();
+}
+
+void Dock::updateTitles()
+{
+    for (int i = 0; i < count() && i < m_tabBar->count(); ++i) {
+        QWidget* w = m_stack->widget(i);
+        m_tabBar->setTabText(i, w->windowTitle());
+        m_tabBar->setTabIcon(i, tabIconFor(w));
+    }
+    relayout();
+}
+
+void Dock::refreshTitle()
+{
+    if (m_controller && m_controller->hideSingleTabs())
+        setTitleVisible(count() != 1);
+    else
+        setTitleVisible(true);
+}
+
+void Dock::setTitleVisible(bool titleVisible)
+{
+    if (m_titleVisible == titleVisible)
+        return;
+    m_titleVisible = titleVisible;
+    {
+        const QSignalBlocker blocker(m_showTabsAction);
+        m_showTabsAction->setChecked(titleVisible);
+    }
+    m_tabBar->setVisible(titleVisible);
+    if (m_menuButton)
+        m_menuButton->setVisible(titleVisible);
+    if (m_floatButton)
+        m_floatButton->setVisible(titleVisible);
+    if (m_closeButton)
+        m_closeButton->setVisible(titleVisible);
+    update();
+    relayout();
+}
+
+// --- layout and painting ----------------------------------------------------
+
+void Dock::relayout()
+{
+    bool hasToolBar = false;
+    for (int i = 0; i < m_stack->count() && !hasToolBar; ++i)
+        hasToolBar = qobject_cast<QToolBar*>(m_stack->widget(i)) != nullptr;
+    if (hasToolBar) {
+        setMinimumSize(m_stack->layout()->minimumSize());
+        setMaximumSize(m_stack->layout()->maximumSize());
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
+    DockGeometry::TitleMetrics m;
+    m.dock = size();
+    m.titleVisible = m_titleVisible;
+    m.margin = style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin, nullptr, this);
+    m.hasMenuButton = m_menuButton != nullptr;
+    m.hasButtons = m_closeButton != nullptr;
+    if (m_closeButton) {
+        m.closeHint = m_closeButton->sizeHint();
+        m.floatHint = m_floatButton->sizeHint();
+    }
+    m.lineSpacing = fontMetrics().lineSpacing();
+    m.tabBarHint = m_titleVisible ? m_tabBar->sizeHint() : QSize();
+    m.direction = layoutDirection();
+    const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
+
+    m_titleBar->setGeometry(l.titleBar);
+    m_stack->setGeometry(l.stack);
+    if (!m_titleVisible)
+        return;
+    if (m_closeButton) {
+        m_closeButton->setVisible(l.buttonsVisible);
+        m_floatButton->setVisible(l.buttonsVisible);
+        if (l.buttonsVisible) {
+            m_closeButton->setGeometry(l.closeButton);
+            m_floatButton->setGeometry(l.floatButton);
+        }
+    }
+    if (m_menuButton) {
+        const QSize hint = m_menuButton->sizeHint();
+        m_menuButton->setGeometry(QStyle::visualRect(
+            layoutDirection(), l.titleBar,
+            QRect(QPoint(1, (l.titleBar.height() - hint.height()) / 2), hint)));
+    }
+    m_tabBar->setGeometry(l.tabBar);
+}
+
+void Dock::resizeEvent(QResizeEvent*)
+{
+    relayout();
+}
+
+void Dock::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QColor line = palette().color(QPalette::Shadow);
+    line.setAlphaF(line.alphaF() * 0.23);
+    QPen pen(line);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    const int y = height() - m_stack->height() - 1;
+    p.drawLine(0, y, width() - 1, y);
+    if (m_hover && !(m_controller && m_controller->splitPanelsByDragging()))
+        p.fillRect(QRect(0, 0, width(), 2), palette().color(QPalette::Highlight));
+}
+
+QSize Dock::sizeHint() const
+{
+    const QSize stackHint = m_stack->sizeHint();
+    return QSize(stackHint.width(), m_tabBar->sizeHint().height() + stackHint.height());
+}
+
+// --- pane commands ----------------------------------------------------------
+
+Dock* Dock::split(Qt::Orientation orientation, bool before)
+{
+    auto* parent = dynamic_cast<DockSplitter*>(parentWidget());
+    if (!parent || !m_controller)
+        return nullptr;
+    QList<int> sizes = parent->sizes();
+    const int index = parent->indexOf(this);
+    Dock* dock = m_controller->createDock();
+    if (!dock)
+        return nullptr;
+
+    if (parent->orientation() != orientation && parent->count() > 1) {
+        auto* splitter = new DockSplitter(orientation);
+        parent->insertWidget(index, splitter);
+        if (before) {
+            splitter->addWidget(dock);
+            splitter->addWidget(this);
+        } else {
+            splitter->addWidget(this);
+            splitter->addWidget(dock);
+        }
+        const int extent = orientation == Qt::Horizontal ? splitter->width() : splitter->height();
+        splitter->setSizes({extent, extent});
+        splitter->updateDocks();
+    } else {
+        parent->setOrientation(orientation);
+        parent->insertWidget(before ? index : index + 1, dock);
+        sizes = DockGeometry::splitSizes(sizes, index);
+    }
+    parent->setSizes(sizes);
+    parent->updateDocks();
+    return dock;
+}
+
+void Dock::splitHorizontal()
+{
+    split(Qt::Horizontal, false);
+}
+
+void Dock::splitVertical()
+{
+    split(Qt::Vertical, false);
+}
+
+void Dock::movePageTo(Dock* target, QWidget* widget)
+{
+    if (m_stack->indexOf(widget) != -1)
+        removeWidget(widget);
+    target->addWidget(widget, true, false);
+}
+
+void Dock::showFloatingWindow(DockWindow* window, QPoint globalPos)
+{
+    window->move(globalPos);
+    window->resize(size().expandedTo(QSize(DockGeometry::kMinFloatingWidth, DockGeometry::kMinFloatingHeight)));
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Dock::floatWidgetAt(QWidget* widget, QPoint globalPos)
+{
+    if (!widget || !m_controller)
+        return;
+    DockWindow* window = m_controller->createWindow();
+    Dock* dock = m_controller->createDock();
+    if (!window || !dock) {
+        delete dock;
+        delete window;
+        return;
+    }
+    movePageTo(dock, widget);
+    window->addWidget(dock);
+    m_controller->addFloatingDock(window);
+    showFloatingWindow(window, globalPos);
+    if (parentCanBeClosed())
+        dockWindow()->close();
+}
+
+void Dock::floatDock()
+{
+    if (!m_controller || count() == 0)
+        return;
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    DockWindow* window = m_controller->createWindow();
+    Dock* dock = m_controller->createDock();
+    if (!window || !dock) {
+        delete dock;
+        delete window;
+        return;
+    }
+    for (int i = count() - 1; i >= 0; --i)
+        movePageTo(dock, widget(i));
+    window->addWidget(dock);
+    m_controller->addFloatingDock(window);
+    showFloatingWindow(window, origin);
+}
+
+void Dock::floatActiveTab()
+{
+    if (QWidget* w = currentWidget())
+        floatWidgetAt(w, mapToGlobal(QPoint(0, 0)));
+}
+
+bool Dock::focusInside() const
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
+bool Dock::closePage(QWidget* widget)
+{
+    QPointer<QWidget> page(widget);
+    if (!widget->close())
+        return false;
+    // A page's close handler may have destroyed it or moved it elsewhere.
+    if (page && m_stack->indexOf(page) != -1) {
+        const bool deleteOnClose = page->testAttribute(Qt::WA_DeleteOnClose);
+        // Pages that delete themselves leave the dock now too, so that the tab,
+        // the count and the window-closing rule do not wait for the deletion.
+        removeWidgetAndSetCurrentTab(page, 0);
+        if (!deleteOnClose)
+            page->setParent(nullptr);
+    }
+    return true;
+}
+
+void Dock::closeTab(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    QWidget* page = widget(index);
+    if (!page)
+        return;
+    const bool hadFocus = focusInside();
+    QPointer<Dock> self(this);
+    if (!closePage(page) || !self)
+        return;
+    if (hadFocus) {
+        if (QWidget* current = currentWidget())
+            current->setFocus(Qt::OtherFocusReason);
+        else
+            setFocus(Qt::OtherFocusReason);
+    }
+    if (parentCanBeClosed())
+        dockWindow()->close();
+}
+
+void Dock::closeActiveTab()
+{
+    closeTab(currentTab());
+}
+
+void Dock::closeInactiveTabs()
+{
+    QWidget* keep = currentWidget();
+    QPointer<Dock> self(this);
+    for (int i = count() - 1; i >= 0 && self; --i) {
+        if (i >= count() || widget(i) == keep)
+            continue;
+        closeTab(i);
+    }
+}
+
+bool Dock::parentCanBeClosed() const
+{
+    if (m_stack->count() != 0)
+        return false;
+    DockWindow* window = dockWindow();
+    return window && window != static_cast<DockWindow*>(m_controller.data()) && isTopLevel(this);
+}
+
+void Dock::closeEvent(QCloseEvent* e)
+{
+    bool refused = false;
+    QPointer<Dock> self(this);
+    for (int i = count() - 1; i >= 0 && self; --i) {
+        if (i >= count())
+            continue;
+        if (!closePage(widget(i)))
+            refused = true;
+    }
+    if (!self)
+        return;
+    if (refused) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (parentCanBeClosed())
+        dockWindow()->close();
+}
+
+void Dock::transposeDock()
+{
+    if (auto* parent = dynamic_cast<DockSplitter*>(parentWidget()))
+        parent->setOrientation(parent->orientation() == Qt::Horizontal ? Qt::Vertical : Qt::Horizontal);
+}
+
+void Dock::fullscreenDock()
+{
+    QWidget* w = window();
+    if (w)
+        WidgetUtils::SetFullscreen(w, !WidgetUtils::GetFullscreen(w), nullptr);
+}
+
+bool Dock::isFullscreenDock() const
+{
+    const QWidget* w = window();
+    return w && WidgetUtils::GetFullscreen(w);
+}
+
+void Dock::dumpLayout()
+{
+    // Writing a layout needs the layout writer of the main window, which is not
+    // part of the workspace model; nothing to dump without it.
+}
+
+void Dock::setExpanded(bool expanded)
+{
+    if (m_expanded == expanded)
+        return;
+    QList<DockSplitter*> collected;
+    QWidget* child = this;
+    for (QWidget* ancestor = parentWidget(); ancestor; child = ancestor, ancestor = ancestor->parentWidget()) {
+        if (auto* splitter = dynamic_cast<DockSplitter*>(ancestor)) {
+            if (expanded) {
+                const int index = splitter->indexOf(child);
+                if (index != -1)
+                    splitter->expand(index);
+            } else {
+                collected.append(splitter);
+            }
+        }
+        if (ancestor->isWindow())
+            break;
+    }
+    for (int i = collected.size() - 1; i >= 0; --i)
+        collected.at(i)->expand(-1);
+    m_expanded = expanded;
+}
+
+void Dock::makeActive()
+{
+    if (!m_controller || m_controller->activeDock() != this)
+        setFocus(Qt::OtherFocusReason);
+}
+
+void Dock::setHover(bool on)
+{
+    if (m_hover == on)
+        return;
+    DockDragState& drag = DockDragState::instance();
+    if (m_controller && m_controller->splitPanelsByDragging()) {
+        if (on && !drag.hoverWidget) {
+            auto* overlay = new HoverWidget(this);
+            drag.hoverWidget = overlay;
+            overlay->setGeometry(m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))));
+            overlay->show();
+            if (drag.draggedWidget)
+                drag.draggedWidget->raise();
+        } else {
+            drag.destroyHoverWidget();
+        }
+    }
+    m_hover = on;
+    update();
+}
+
+void Dock::updateTabs()
+{
+    m_tabBar->update();
+}
+
+// --- focus follows the mouse --------------------------------------------------
+
+void Dock::enterEvent(QEvent* e)
+{
+    QWidget::enterEvent(e);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == this || isAncestorOf(focus)))
+        return;
+    // Typing elsewhere is not interrupted by passing over a pane.
+    if (qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)
+        || qobject_cast<QLineEdit*>(focus) || qobject_cast<QDoubleSpinBox*>(focus))
+        return;
+    if (currentWidget() && !focusProxy())
+        currentWidget()->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
+void Dock::leaveEvent(QEvent* e)
+{
+    QWidget::leaveEvent(e);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == this)
+        setFocusProxy(nullptr);
+    else if (focus && isAncestorOf(focus))
+        setFocusProxy(focus);
+}
+
+void Dock::contextMenuEvent(QContextMenuEvent* e)
+{
+    setFocus(Qt::OtherFocusReason);
+    m_menu->popup(e->globalPos());
+}
+
+// --- queries ------------------------------------------------------------------
+
+DockMainWindow* Dock::controller() const
+{
+    return m_controller.data();
+}
+
+int Dock::count() const
+{
+    return m_stack->count();
+}
+
+QWidget* Dock::widget(int index) const
+{
+    return m_stack->widget(index);
+}
+
+QWidget* Dock::currentWidget() const
+{
+    return m_stack->currentWidget();
+}
+
+int Dock::currentTab() const
+{
+    return m_stack->currentIndex();
+}
+
+QList<QWidget*> Dock::rememberedWidgets() const
+{
+    QList<QWidget*> out;
+    for (const QPointer<QWidget>& w : m_remembered) {
+        if (w)
+            out.append(w.data());
+    }
+    return out;
+}
+
+int Dock::tabBarHeight() const
+{
+    return m_tabBar->dockTabRect(0).height();
+}
+
+DockWindow* Dock::dockWindow() const
+{
+    for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+        if (auto* w = dynamic_cast<DockWindow*>(p))
+            return w;
+    }
+    return nullptr;
+}
+
+Dock* Dock::dockForWidget(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* dock = qobject_cast<Dock*>(w))
+            return dock;
+    }
+    return nullptr;
+}
+
+bool Dock::isTopLevel(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        auto* splitter = qobject_cast<const QSplitter*>(w);
+        if (splitter && splitter->count() > 1)
+            return false;
+    }
+    return true;
+}
+
+} // namespace UI
+} // namespace Quill

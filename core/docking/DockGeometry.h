@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <Qt>
+
+namespace Quill {
+namespace UI {
+
+// Edge zone of a dock under a dragged tab. None adds the tab to the dock; the
+// others split the dock on that side.
+enum class DropZone { None = 0, Left = 1, Right = 2, Top = 4, Bottom = 8 };
+
+// Pure layout rules of the docking workspace. Nothing here touches a widget, so
+// the rules are tested directly. Rectangles use Qt's inclusive edges
+// (right() == left + width - 1). Any thread.
+namespace DockGeometry {
+
+// Height of a dock's title strip while its title is hidden.
+constexpr int kHiddenTitleHeight = 3;
+// Room kept at the left of a title bar for the panel-menu button.
+constexpr int kMenuButtonReserve = 22;
+// How long the mouse rests on a hidden title strip before the title shows.
+constexpr int kRevealDelayMs = 200;
+// Smallest size a floating window is given: a window of no size is never mapped
+// by the window system, so it could not be seen, focused or closed.
+constexpr int kMinFloatingWidth = 160;
+constexpr int kMinFloatingHeight = 120;
+// Value the expanded child of a splitter is given; QSplitter scales it to the
+// whole extent because every other child gets 0.
+constexpr int kExpandedSize = 100;
+
+// Sizes of a splitter after the child at `index` was split in two along the
+// splitter's direction: that entry is halved (integer division) and the half is
+// inserted right after it. An index outside `sizes` returns `sizes` unchanged.
+QList<int> splitSizes(QList<int> sizes, int index);
+
+// Sizes that give child `index` of `count` children the whole extent.
+QList<int> expandedSizes(int count, int index);
+
+// The tab-rectangle rule: the style's tab rectangle made at least one line of
+// the tab bar's font tall (its top stays).
+QRect tabRect(const QRect& styleRect, int lineSpacing);
+
+// The insertion-index rule: -1 when no tab is under the point (`tabUnder` -1),
+// else the tab's index, plus one when the point lies right of the tab's middle.
+int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos);
+
+// The narrow-title rule: the close and float buttons are shown only when the
+// dock is at least as wide as both buttons, their margins and the menu reserve.
+bool titleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve);
+
+// Everything the dock's hand-made layout needs to know.
+struct TitleMetrics {
+    QSize dock;                    // the dock's size
+    bool titleVisible = true;
+    int margin = 0;                // QStyle::PM_DockWidgetTitleMargin
+    bool hasMenuButton = false;
+    bool hasButtons = false;       // close and float buttons exist (they come as a pair)
+    QSize closeHint;
+    QSize floatHint;
+    int lineSpacing = 0;
+    QSize tabBarHint;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+};
+
+struct TitleLayout {
+    QRect titleBar;
+    QRect tabBar;                  // empty while the title is hidden
+    QRect closeButton;             // empty when there is no button
+    QRect floatButton;
+    QRect stack;
+    bool buttonsVisible = false;
+};
+
+// Places title bar, tab bar, close and float buttons and the page stack.
+// Buttons that do not fit (the narrow-title rule) are hidden and leave their
+// room to the tabs.
+TitleLayout layoutTitle(const TitleMetrics& m);
+
+// Zone of a dock hit at `p` (in the coordinates of the dock's stack, whose
+// rectangle is `stack`). The edge zones are min(dock extent / 3, 30) pixels deep;
+// the nearest edge wins and ties go to the later of left, right, top, bottom.
+DropZone dropZone(const QPoint& p, const QRect& stack, const QSize& dock);
+
+// Part of `rect` (already shrunk for the pen) that a drop into `zone` would give
+// the dragged page: the matching half, or the whole rectangle for None.
+QRect zoneOutline(const QRect& rect, DropZone zone);
+
+} // namespace DockGeometry
+} // namespace UI
+} // namespace Quill

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "Dock.h"
+#include "DockWindow.h"
+
+#include <QHash>
+#include <QList>
+#include <QMetaObject>
+#include <QPoint>
+#include <QStringList>
+
+class QAction;
+
+namespace Quill {
+namespace UI {
+
+class Dock;
+class DockPlaceHolder;
+
+// The application's main window and the controller of the docking workspace: the
+// main window's splitter tree of Docks plus any number of floating DockWindows.
+// Hosts subclass it to supply their own windows, docks and pages (createWindow,
+// createDock, createPage), set the options before they build docks, and listen to
+// the page signals. Provides keyboard navigation between panes and tabs.
+//
+// Floating windows are Qt children of the main window; the floating-window list
+// points at them without owning them and never holds a destroyed window. Closing
+// the main window closes the floating windows first; a window whose pages refuse
+// to close stays open. GUI thread only.
+class DockMainWindow : public DockWindow
+{
+    Q_OBJECT
+public:
+    explicit DockMainWindow(QWidget* parent = nullptr);
+    ~DockMainWindow() override;
+
+    // Factories. createWindow: a floating window, child of this one, not yet
+    // registered or shown. createDock: an empty dock without parent. createPage:
+    // the page for a layout id, null to leave it out; the default is a placeholder
+    // named `id`.
+    virtual DockWindow* createWindow();
+    virtual Dock* createDock();
+    virtual QWidget* createPage(QString& id);
+
+    // Options, read by docks when they are built or their pages change.
+    bool hideSingleTabs() const { return m_hideSingleTabs; }
+    void setHideSingleTabs(bool on) { m_hideSingleTabs = on; }
+    bool hasPanelMenu() const { return m_hasPanelMenu; }
+    void setHasPanelMenu(bool on) { m_hasPanelMenu = on; }
+    bool splitPanelsByDragging() const { return m_splitPanelsByDragging; }
+    void setSplitPanelsByDragging(bool on) { m_splitPanelsByDragging = on; }
+    bool highlightCurrentTab() const { return m_highlightCurrentTab; }
+    // On: follow the application's focus to repaint tabs and report activations.
+    // Each call with true adds one connection; false removes them all.
+    void setHighlightCurrentTab(bool on);
+    bool tabsAreClosable() const { return m_tabsAreClosable; }
+    void setTabsAreClosable(bool on) { m_tabsAreClosable = on; }
+
+    // Registry and queries
+    void setRootSplitter(DockSplitter* splitter);
+    QList<Dock*> docks() const;
+    QList<DockPlaceHolder*> placeHolders() const;
+    Dock* findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const;
+    QList<Dock*> getDocksWithPrefix(const QString& prefix) const;
+    Dock* findDockAt(QPoint globalPos) const;
+    Dock* focusWidgetUnderCursor();
+    Dock* activeDock() const;
+    QWidget* activeTab() const;
+    bool isInLayout(const QString& name) const;
+    void setFocusPage(QString id) { m_focusPage = id; }
+    QString getFocusPage() const { return m_focusPage; }
+    void clearRegisteredRects() {}
+
+    // Floating windows, in registration order.
+    const QList<DockWindow*>& floatingWindows() const { return m_floatingWindows; }
+    // Replaces the list (null entries and this window are left out); touches no
+    // window's snapEnabled flag.
+    void setFloatingWindows(QList<DockWindow*> list);
+    // A registered floating window holding `widget` in a new dock, shown and
+    // activated; with a null widget the window stays empty and hidden.
+    DockWindow* addNewFloatingDock(QWidget* widget);
+
+    // Called by docks; turned into the signals below.
+    void emitWidgetAdded(Dock* dock, QWidget* widget);
+    void emitWidgetRemoved(Dock* dock, QWidget* widget);
+    void emitWidgetActivated(Dock* dock, QWidget* widget);
+    void emitUpdateVellumScriptName(QString name);
+
+    // Navigation actions, each new, parented to this window and connected.
+    QAction* nextDockAction();
+    QAction* prevDockAction();
+    QAction* nextTabAction();
+    QAction* prevTabAction();
+
+signals:
+    void widgetAdded(Quill::UI::Dock* dock, QWidget* widget);
+    void widgetRemoved(Quill::UI::Dock* dock, QWidget* widget);
+    void widgetActivated(Quill::UI::Dock* dock, QWidget* widget);
+    void updateVellumScriptName(QString name);
+
+public slots:
+    void nextDock();
+    void prevDock();
+    void nextTab();
+    void prevTab();
+
+private slots:
+    void focusChanged(QWidget* old, QWidget* now);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    friend class Dock;
+    friend class DockWindow;
+
+    void addFloatingDock(DockWindow* window);
+    void removeFloatingDock(DockWindow* window);
+    // Drops `window` from the list when it is destroyed, whoever destroys it.
+    void watchWindow(DockWindow* window);
+    // Focus moves to the next non-empty dock `step` (+1 or -1) away from the dock
+    // holding the focus, activating its window; returns that dock or null.
+    Dock* stepDock(int step);
+    QAction* makeAction(const QString& text, const char* shortcut, const char* name, const char* slot);
+
+    QList<DockWindow*> m_floatingWindows;
+    QStringList m_layoutIDs;
+    bool m_hideSingleTabs = false;
+    bool m_hasPanelMenu = true;
+    bool m_splitPanelsByDragging = false;
+    bool m_highlightCurrentTab = false;
+    bool m_tabsAreClosable = false;
+    QString m_focusPage;
+    QHash<DockWindow*, QMetaObject::Connection> m_windowWatch;
+};
+
+} // namespace UI
+} // namespace Quill

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPoint>
+#include <QTabBar>
+
+namespace Quill {
+namespace UI {
+
+class Dock;
+class DockTitleBar;
+
+// The tab bar inside a Dock's title bar: one tab per page of the dock. Paints its
+// tabs itself (the current one last, highlighted when the workspace asks for it).
+// A Ctrl-press floats the current tab. Reordering and tearing tabs off by dragging
+// builds on the per-bar drag fields below and the process-wide DockDragState.
+// GUI thread only.
+class DockTabBar : public QTabBar
+{
+    Q_OBJECT
+public:
+    // `dock` is not owned; `parent` (the dock's title bar) is the parent widget.
+    DockTabBar(Dock* dock, DockTitleBar* parent);
+
+    Dock* dock() const { return m_dock; }
+
+    // The tab-rectangle rule: tabRect(i) at least one line of the font tall.
+    QRect dockTabRect(int index) const;
+    // The insertion-index rule for a point in tab-bar coordinates: -1 when no tab
+    // is under it, else that tab, plus one right of the tab's middle.
+    int insertionIndexAt(const QPoint& pos) const;
+
+    bool isMouseOverDock() const { return m_mouseOverDock; }
+    // Tab being reordered by dragging, -1 when none.
+    int draggedTab() const { return m_draggedTab; }
+
+public slots:
+    // Lightens the current-tab highlight while a dragged tab hovers the dock.
+    void onMouseOverDock(bool on);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    bool focusInsideDock() const;
+
+    QPoint m_pressPos;            // (-1, -1) after a Ctrl-press: no drag from it
+    Dock* m_dock;                 // owner's owner; outlives the bar
+    DockTitleBar* m_titleBar;     // parent
+    int m_draggedTab = -1;
+    int m_draggedLeft = 0;
+    int m_grabOffset = 0;
+    bool m_mouseOverDock = false;
+};
+
+} // namespace UI
+} // namespace Quill

@@ -1,0 +1,264 @@
+#include "DockTestUtil.h"
+
+#include <docking/DockWindow.h>
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Quill::UI;
+
+// Workspace for navigation: main window with docks X (2 pages), Y (empty) and
+// Z (1 page), and a floating window with dock F (2 pages).
+struct Workspace {
+    DockMainWindow mw;
+    Dock* x = nullptr;
+    Dock* y = nullptr;
+    Dock* z = nullptr;
+    Dock* f = nullptr;
+    DockWindow* floating = nullptr;
+
+    explicit Workspace(bool withFloating = true)
+    {
+        mw.resize(800, 600);
+        x = makeDock(&mw, "X", {"x1", "x2"});
+        y = makeDock(&mw, "Y");
+        z = makeDock(&mw, "Z", {"z1"});
+        mw.addWidget(x);
+        mw.addWidget(y);
+        mw.addWidget(z);
+        mw.show();
+        if (withFloating) {
+            floating = mw.addNewFloatingDock(new Page("f1"));
+            f = Dock::dockForWidget(floating->findChild<QWidget*>("f1"));
+            f->setObjectName("F");
+            f->addWidget(new Page("f2"), false);
+        }
+        activate(&mw);
+    }
+    static void activate(QWidget* w)
+    {
+        // Through the window system, as a user's click would.
+        w->activateWindow();
+        (void)QTest::qWaitForWindowActive(w);
+    }
+    QWidget* page(const char* name) const { return mw.findChild<QWidget*>(name); }
+};
+
+class tst_DockNavigation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { DockTestDetail::installQuietHandler(); }
+    void cleanup() { deleteOrphanPages(); }
+
+    void actions_data();
+    void actions();
+    void focusOutsideDocks();
+    void nextDockSkipsEmpty();
+    void prevDockWraps();
+    void nextTabAcrossDocks();
+    void prevTabIntoFloatingWindow();
+    void tabsRunThroughWholeWorkspace();
+    void singleDockWraps();
+    void focusChangedReports();
+};
+
+void tst_DockNavigation::actions_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("next pane") << 0 << "Next Pane" << "Ctrl+Alt+`" << "quill.application.focusNextPane";
+    QTest::newRow("previous pane") << 1 << "Previous Pane" << "Ctrl+Shift+Alt+`" << "quill.application.focusPreviousPane";
+    QTest::newRow("next tab") << 2 << "Next Tab" << "Ctrl+Shift+]" << "quill.application.focusNextTab";
+    QTest::newRow("previous tab") << 3 << "Previous Tab" << "Ctrl+Shift+[" << "quill.application.focusPreviousTab";
+}
+
+void tst_DockNavigation::actions()
+{
+    QFETCH(int, which);
+    Workspace ws;
+    auto make = [&]() -> QAction* {
+        switch (which) {
+        case 0: return ws.mw.nextDockAction();
+        case 1: return ws.mw.prevDockAction();
+        case 2: return ws.mw.nextTabAction();
+        default: return ws.mw.prevTabAction();
+        }
+    };
+    QAction* a = make();
+    QAction* b = make();
+    QVERIFY(a != b);   // not cached
+    QTEST(a->text(), "text");
+    QTEST(a->objectName(), "name");
+    QFETCH(QString, shortcut);
+    QCOMPARE(a->shortcut(), QKeySequence::fromString(shortcut, QKeySequence::NativeText));
+    QVERIFY(!a->shortcut().isEmpty());
+    QCOMPARE(a->parent(), &ws.mw);
+    QCOMPARE(a->shortcutContext(), Qt::WindowShortcut);
+    QVERIFY(a->associatedWidgets().isEmpty());
+
+    // Triggering runs the slot: from x1, every action moves somewhere.
+    ws.page("x2")->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), ws.page("x2"));
+    a->trigger();
+    QTRY_VERIFY(QApplication::focusWidget() != ws.page("x2") || ws.x->currentTab() != 1);
+}
+
+void tst_DockNavigation::focusOutsideDocks()
+{
+    Workspace ws;
+    auto* outside = new QLineEdit(&ws.mw);
+    ws.mw.setMenuWidget(outside);
+    outside->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(outside));
+    const int xTab = ws.x->currentTab();
+    ws.mw.nextDock();
+    ws.mw.prevDock();
+    ws.mw.nextTab();
+    ws.mw.prevTab();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(outside));
+    QCOMPARE(ws.x->currentTab(), xTab);
+    QCOMPARE(ws.mw.activeDock(), nullptr);
+    QCOMPARE(ws.mw.activeTab(), nullptr);
+}
+
+void tst_DockNavigation::nextDockSkipsEmpty()
+{
+    Workspace ws;
+    ws.x->currentWidget()->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    ws.mw.nextDock();   // Y is empty: passed over
+    QTRY_COMPARE(ws.mw.activeDock(), ws.z);
+    QCOMPARE(ws.mw.activeTab(), ws.page("z1"));
+    ws.mw.nextDock();   // into the floating window, which becomes active
+    QTRY_COMPARE(ws.mw.activeDock(), ws.f);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(ws.floating));
+    ws.mw.nextDock();   // and back to the main window
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&ws.mw));
+}
+
+void tst_DockNavigation::prevDockWraps()
+{
+    Workspace ws(false);
+    ws.x->currentWidget()->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    ws.mw.prevDock();   // wraps from the first dock to the last
+    QTRY_COMPARE(ws.mw.activeDock(), ws.z);
+    ws.mw.prevDock();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    // With every other dock empty the focus comes back to the same dock.
+    delete ws.z->widget(0);
+    ws.mw.nextDock();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+}
+
+void tst_DockNavigation::nextTabAcrossDocks()
+{
+    Workspace ws;
+    ws.x->setCurrentTab(1);
+    ws.page("x2")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    QSignalSpy activated(&ws.mw, SIGNAL(widgetActivated(Quill::UI::Dock*,QWidget*)));
+    ws.mw.nextTab();   // last page of X: on to Z (Y is empty), first page
+    QTRY_COMPARE(ws.mw.activeDock(), ws.z);
+    QCOMPARE(ws.z->currentTab(), 0);
+    QVERIFY(!activated.isEmpty());
+    QCOMPARE(activated.last().at(0).value<Dock*>(), ws.z);
+    QCOMPARE(activated.last().at(1).value<QWidget*>(), ws.page("z1"));
+    ws.mw.nextTab();   // into the floating window's first page
+    QTRY_COMPARE(ws.mw.activeDock(), ws.f);
+    QCOMPARE(ws.f->currentWidget(), ws.page("f1"));
+    ws.mw.nextTab();   // within F
+    QTRY_COMPARE(ws.mw.activeTab(), ws.page("f2"));
+    QCOMPARE(ws.mw.activeDock(), ws.f);
+}
+
+void tst_DockNavigation::prevTabIntoFloatingWindow()
+{
+    Workspace ws;
+    ws.x->setCurrentTab(0);
+    ws.page("x1")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    ws.mw.prevTab();   // first page of the first dock: last page of the last dock
+    QTRY_COMPARE(ws.mw.activeDock(), ws.f);
+    QCOMPARE(ws.f->currentTab(), ws.f->count() - 1);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(ws.floating));
+    // And continues from there: the focus really moved.
+    ws.mw.prevTab();
+    QTRY_COMPARE(ws.f->currentTab(), 0);
+    QCOMPARE(ws.mw.activeDock(), ws.f);
+}
+
+void tst_DockNavigation::tabsRunThroughWholeWorkspace()
+{
+    Workspace ws;
+    ws.x->setCurrentTab(0);
+    ws.page("x1")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    const QStringList forward{"x2", "z1", "f1", "f2", "x1"};
+    for (const QString& name : forward) {
+        ws.mw.nextTab();
+        QTRY_COMPARE(ws.mw.activeTab() ? ws.mw.activeTab()->objectName() : QString(), name);
+    }
+    const QStringList backward{"f2", "f1", "z1", "x2", "x1"};
+    for (const QString& name : backward) {
+        ws.mw.prevTab();
+        QTRY_COMPARE(ws.mw.activeTab() ? ws.mw.activeTab()->objectName() : QString(), name);
+    }
+}
+
+void tst_DockNavigation::singleDockWraps()
+{
+    DockMainWindow mw;
+    Dock* d = makeDock(&mw, "d", {"a", "b", "c"});
+    mw.addWidget(d);
+    mw.show();
+    Workspace::activate(&mw);
+    d->setCurrentTab(2);
+    d->currentWidget()->setFocus();
+    QTRY_COMPARE(mw.activeDock(), d);
+    mw.nextTab();
+    QTRY_COMPARE(d->currentTab(), 0);
+    mw.prevTab();
+    QTRY_COMPARE(d->currentTab(), 2);
+}
+
+void tst_DockNavigation::focusChangedReports()
+{
+    Workspace ws(false);
+    auto* inner = new QLineEdit(ws.page("x1"));
+    ws.x->setCurrentTab(0);
+    QSignalSpy activated(&ws.mw, SIGNAL(widgetActivated(Quill::UI::Dock*,QWidget*)));
+    ws.page("x1")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    // Tracking is off by default.
+    ws.page("z1")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.z);
+    QCOMPARE(activated.count(), 0);
+
+    ws.mw.setHighlightCurrentTab(true);
+    ws.page("x1")->setFocus();
+    QTRY_COMPARE(activated.count(), 1);
+    QCOMPARE(activated.last().at(0).value<Dock*>(), ws.x);
+    // Within the same dock nothing is reported.
+    inner->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(inner));
+    QCOMPARE(activated.count(), 1);
+
+    // Two connections report twice; one call with false removes both.
+    ws.mw.setHighlightCurrentTab(true);
+    activated.clear();
+    ws.page("z1")->setFocus();
+    QTRY_COMPARE(activated.count(), 2);
+    ws.mw.setHighlightCurrentTab(false);
+    activated.clear();
+    ws.page("x1")->setFocus();
+    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
+    QCOMPARE(activated.count(), 0);
+}
+
+QTEST_MAIN(tst_DockNavigation)
+#include "tst_docknavigation.moc"
