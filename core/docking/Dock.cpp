@@ -291,9 +291,23 @@ void Dock::prevTab()
 
 void Dock::showTab(int tab)
 {
+    QWidget* old = m_stack->currentWidget();
+    QWidget* windowFocus = window()->focusWidget();
+    const bool focusOnOld = tab != m_stack->currentIndex() && old && windowFocus
+        && (windowFocus == old || old->isAncestorOf(windowFocus));
     if (tab != m_stack->currentIndex())
         m_previousTab = m_stack->currentIndex();
+    if (focusOnOld) {
+        // Park the focus on the dock while the pages swap: the stack would
+        // otherwise search the window's whole focus chain for a widget on the new
+        // page, which costs time in proportion to the whole workspace.
+        setFocusProxy(nullptr);
+        setFocus(Qt::OtherFocusReason);
+    }
     m_stack->setCurrentIndex(tab);
+    if (focusOnOld && currentWidget())
+        focusFirstIn(currentWidget());
+    // After the focus moved: a proxy set while the dock holds the focus takes it.
     setFocusProxy(currentWidget());
     if (m_controller && currentWidget())
         m_controller->emitWidgetActivated(this, currentWidget());
@@ -532,6 +546,19 @@ void Dock::floatActiveTab()
 {
     if (QWidget* w = currentWidget())
         floatWidgetAt(w, mapToGlobal(QPoint(0, 0)));
+}
+
+void Dock::focusFirstIn(QWidget* page)
+{
+    // Where the page's focus was last, else its first widget that takes Tab focus
+    // (a page's widgets follow it in the focus chain), else the page itself.
+    QWidget* target = page->focusWidget();
+    for (QWidget* w = page->nextInFocusChain(); !target && w && w != page && page->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(page) && w->isEnabled())
+            target = w;
+    }
+    (target ? target : page)->setFocus(Qt::OtherFocusReason);
 }
 
 bool Dock::focusInside() const

@@ -127,6 +127,7 @@ private:
     void movePageTo(Dock* target, QWidget* widget);
     void showFloatingWindow(DockWindow* window, QPoint globalPos);
     bool focusInside() const;
+    void focusFirstIn(QWidget* page);
 
     QList<QPointer<QWidget>> m_remembered;
     QPointer<DockMainWindow> m_controller;

@@ -43,6 +43,25 @@ void collectPlaceHolders(const QWidget* root, QList<DockPlaceHolder*>& out)
     }
 }
 
+// findChild<QWidget*>(name) without visiting the non-widget objects of the tree
+// (layouts, actions, models), which never hold widgets: same order, less memory
+// traffic on large workspaces.
+QWidget* findNamedWidget(const QObject* parent, const QString& name)
+{
+    const QObjectList& children = parent->children();
+    for (QObject* child : children) {
+        if (child->isWidgetType() && child->objectName() == name)
+            return static_cast<QWidget*>(child);
+    }
+    for (QObject* child : children) {
+        if (!child->isWidgetType())
+            continue;
+        if (QWidget* found = findNamedWidget(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
 // Depth-first search for a dock holding a page whose name begins with `prefix`.
 // A dock is examined page by page and not descended into.
 Dock* findDockWithPagePrefix(const QObject* object, const QString& prefix)
@@ -166,9 +185,9 @@ QList<DockPlaceHolder*> DockMainWindow::placeHolders() const
 
 Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const
 {
-    QWidget* match = findChild<QWidget*>(name);
+    QWidget* match = findNamedWidget(this, name);
     for (int i = 0; !match && i < m_floatingWindows.size(); ++i)
-        match = m_floatingWindows.at(i)->findChild<QWidget*>(name);
+        match = findNamedWidget(m_floatingWindows.at(i), name);
     if (match)
         return Dock::dockForWidget(match);
 

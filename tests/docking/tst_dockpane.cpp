@@ -6,6 +6,7 @@
 #include <docking/HoverWidget.h>
 #include <docking/TitleBarButton.h>
 
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QProxyStyle>
@@ -77,6 +78,7 @@ private slots:
     void hoverFeedback_data();
     void hoverFeedback();
     void placeHolderPaint();
+    void focusFollowsTabChange();
 };
 
 void tst_DockPane::panelMenu()
@@ -481,6 +483,49 @@ void tst_DockPane::placeHolderPaint()
         for (int x = 0; x < img.width(); ++x)
             grey += qAlpha(img.pixel(x, y)) > 0;
     QVERIFY(grey > 50);
+}
+
+void tst_DockPane::focusFollowsTabChange()
+{
+    DockMainWindow mw;
+    mw.resize(500, 300);
+    Dock* d = makeDock(&mw, "d");
+    Dock* other = makeDock(&mw, "o", {"x"});
+    mw.addWidget(d);
+    mw.addWidget(other);
+    auto* a = new QWidget;
+    a->setObjectName("a");
+    auto* aLabel = new QLabel("label", a);
+    auto* aEdit = new QLineEdit(a);
+    auto* b = new QWidget;
+    b->setObjectName("b");
+    new QLabel("label", b);
+    auto* bFirst = new QLineEdit(b);
+    auto* bSecond = new QLineEdit(b);
+    aLabel->move(0, 0);
+    aEdit->move(0, 30);
+    bSecond->move(0, 60);
+    d->addWidget(a);
+    d->addWidget(b, false);
+    mw.show();
+    mw.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mw));
+    aEdit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(aEdit));
+    // The focus moves to the new page's first focusable widget, stays in the dock...
+    d->setCurrentTab(1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bFirst));
+    bSecond->setFocus();
+    // ...and comes back to where it was on a page shown again.
+    d->setCurrentTab(0);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(aEdit));
+    d->setCurrentTab(1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bSecond));
+    // Without the focus in the dock, changing its tab leaves the focus alone.
+    other->widget(0)->setFocus();
+    QTRY_COMPARE(mw.activeDock(), other);
+    d->setCurrentTab(0);
+    QCOMPARE(mw.activeDock(), other);
 }
 
 QTEST_MAIN(tst_DockPane)
