@@ -117,16 +117,6 @@ QSize LogSlider::minimumSizeHint() const
 
 // --- painting ------------------------------------------------------------------
 
-int LogSlider::tickPosition(double value, int offset, int length)
-{
-    return scale().tickPosition(value, offset, length);
-}
-
-void LogSlider::preprocessTicks(bool* visible, int length, int distance)
-{
-    scale().preprocessTicks(visible, length, distance);
-}
-
 bool LogSlider::checkTick(const QRect& rect, int pos)
 {
     if (orientation() == Qt::Horizontal)
@@ -147,9 +137,10 @@ void LogSlider::drawText(QPainter& painter, const QRect& rect, int pos, const QS
                          bool leftAligned)
 {
     const bool vertical = orientation() == Qt::Vertical;
-    // A vertical slider draws its labels turned by 90 degrees, in a coordinate
-    // system whose x runs down the widget: work on the transposed rectangle.
-    QRect r = vertical ? QRect(rect.top(), rect.left(), rect.height(), rect.width()) : rect;
+    // A vertical slider draws its labels turned by 90 degrees clockwise: x runs
+    // down the widget, and the translation brings the rectangle's bottom, where
+    // the text sits, back to the widget's left edge.
+    QRect r = rect;
     if (vertical)
         leftAligned = !leftAligned;
     if (leftAligned)
@@ -186,8 +177,6 @@ void LogSlider::paintEvent(QPaintEvent* event)
     const bool horizontal = orientation() == Qt::Horizontal;
     const int start = horizontal ? groove.left() : groove.bottom();
     const int length = horizontal ? groove.right() - groove.left() : groove.top() - groove.bottom();
-    bool ticks[10];
-    preprocessTicks(ticks, length, 4);
 
     QPainter painter(this);
     QFont font = this->font();
@@ -196,39 +185,17 @@ void LogSlider::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics metrics(font);
     const QLocale loc = locale();
-    auto labelOf = [&](double v) { return loc.toString(v, 'g', 6); };
-    const int maxWidth = metrics.horizontalAdvance(labelOf(m_maxReal));
-    const int end = start + length;
+    const QVector<LogSliderMark> marks = scale().marks(
+        start, length, [&](double v) { return loc.toString(v, 'g', 6); },
+        [&](const QString& s) { return metrics.horizontalAdvance(s); });
 
-    for (int e = m_minExp; e < m_maxExp; ++e) {
-        const bool lastDecade = e == m_maxExp - 1;
-        const double decade = LogSliderScale::Power10(e);
-        bool labels[10];
-        preprocessTicks(labels, length, 3 * (metrics.horizontalAdvance(labelOf(decade)) + 2));
-
-        for (int k = 1; k <= 10; ++k) {
-            // 10 times this decade is 1 times the next: draw it there, once, so the
-            // label is not drawn both right- and left-aligned.
-            if (k == 10 && !lastDecade)
-                continue;
-            const double value = k * decade;
-            const int pos = tickPosition(value, start, length);
-            const bool power = k == 1 || k == 10;
-            QString text = labels[k - 1] ? labelOf(value) : QString();
-            painter.setPen(power ? m_expTickColor : m_tickColor);
-            if (lastDecade && k != 10 && !text.isEmpty()) {
-                // Keep clear of the maximum's label at the far end (this decade's
-                // power of ten too: "1,000" must not run into "10,000").
-                const int width = metrics.horizontalAdvance(text);
-                const bool clear = horizontal ? width + pos < end - maxWidth : pos - width > end + maxWidth;
-                if (!clear)
-                    text.clear();
-            }
-            if (ticks[k - 1] && !checkTick(handle, pos))
-                drawTick(painter, groove, pos, !text.isEmpty());
-            if (!text.isEmpty())
-                drawText(painter, rect(), pos, text, k != 10);
-        }
+    for (const LogSliderMark& mark : marks) {
+        painter.setPen(mark.power ? m_expTickColor : m_tickColor);
+        // Ticks under the handle are left out.
+        if (mark.ticked && !checkTick(handle, mark.pos))
+            drawTick(painter, groove, mark.pos, !mark.label.isEmpty());
+        if (!mark.label.isEmpty())
+            drawText(painter, rect(), mark.pos, mark.label, mark.leftAligned);
     }
 }
 

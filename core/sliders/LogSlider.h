@@ -24,6 +24,12 @@ class LogSliderScale;
 //
 // setRealValue() clamps to 10^minExp..10^maxExp and ignores NaN. Value changes are
 // reported by the inherited QAbstractSlider signals, in slider positions.
+//
+// Labels (see LogSliderScale::marks()): a power of ten inside the range is labelled
+// once, to the right of (above) its tick; in the last decade any label that would
+// run into the maximum's is left out; a vertical slider draws them turned by 90
+// degrees, left of the groove. minimumSizeHint() counts the label room once,
+// through sizeHint().
 // GUI thread only.
 class LogSlider : public QSlider
 {
@@ -76,8 +82,6 @@ protected:
 
 private:
     LogSliderScale scale() const;
-    int tickPosition(double value, int offset, int length);
-    void preprocessTicks(bool* visible, int length, int distance);
     bool checkTick(const QRect& rect, int pos);
     void drawTick(QPainter& painter, const QRect& groove, int pos, bool labelled);
     void drawText(QPainter& painter, const QRect& rect, int pos, const QString& text, bool leftAligned);

@@ -104,5 +104,47 @@ void LogSliderScale::preprocessTicks(bool visible[10], int length, int distance)
     }
 }
 
+QVector<LogSliderMark> LogSliderScale::marks(int start, int length,
+                                             const std::function<QString(double)>& text,
+                                             const std::function<int(const QString&)>& width) const
+{
+    QVector<LogSliderMark> out;
+    if (m_precision <= 0 || m_maxExp <= m_minExp)
+        return out;
+    bool ticks[10];
+    preprocessTicks(ticks, length, 4);
+    const int end = start + length;
+    const int maxWidth = width(text(m_maxReal));
+
+    for (int e = m_minExp; e < m_maxExp; ++e) {
+        const bool lastDecade = e == m_maxExp - 1;
+        const double decade = Power10(e);
+        bool labels[10];
+        preprocessTicks(labels, length, 3 * (width(text(decade)) + 2));
+
+        for (int k = 1; k <= 10; ++k) {
+            if (k == 10 && !lastDecade)
+                continue;   // drawn as 1 of the next decade
+            LogSliderMark mark;
+            mark.value = k * decade;
+            mark.pos = tickPosition(mark.value, start, length);
+            mark.power = k == 1 || k == 10;
+            mark.ticked = ticks[k - 1];
+            mark.leftAligned = k != 10;
+            if (labels[k - 1])
+                mark.label = text(mark.value);
+            if (lastDecade && k != 10 && !mark.label.isEmpty()) {
+                // Keep clear of the maximum's label at the far end.
+                const int w = width(mark.label);
+                const bool clear = length >= 0 ? mark.pos + w < end - maxWidth : mark.pos - w > end + maxWidth;
+                if (!clear)
+                    mark.label.clear();
+            }
+            out.append(mark);
+        }
+    }
+    return out;
+}
+
 } // namespace UI
 } // namespace Quill

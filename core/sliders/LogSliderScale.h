@@ -1,7 +1,22 @@
 #pragma once
 
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
 namespace Quill {
 namespace UI {
+
+// One mark of a LogSlider's scale: k times a power of ten, k = 1..10.
+struct LogSliderMark {
+    int pos = 0;               // pixel along the groove
+    double value = 0.0;
+    bool power = false;        // k is 1 or 10: drawn in the power-of-ten colour
+    bool ticked = false;       // the tick table shows it (the handle may still cover it)
+    QString label;             // empty: no label
+    bool leftAligned = true;   // the label starts at pos; false: it ends there
+};
 
 // The arithmetic of a LogSlider: integer slider positions are the base-10 logarithm
 // of the real value times the precision (positions per decade). Tick layout works
@@ -36,6 +51,18 @@ public:
     // a groove of `length` pixels: 1 and 10 always, 5, 3, 7, 2, 4, 6, 8, 9 only when
     // more than `distance` pixels from their neighbours of the previous round.
     void preprocessTicks(bool visible[10], int length, int distance) const;
+
+    // Every mark from 1 times 10^minExp to 10^maxExp along a groove of `length`
+    // pixels from `start` (negative when it runs upwards), in painting order; `text`
+    // formats a label, `width` measures one. Ticks follow preprocessTicks() with a
+    // distance of 4 pixels; labels are thinned per decade to three times the width
+    // of the decade's own label plus 2. In the last decade a label that would run
+    // into the maximum's label is dropped, its power of ten included. A power of
+    // ten inside the range is one mark, 1 of its decade, labelled to the right of
+    // its tick: drawing it also as 10 of the decade below would put the same label
+    // on both sides of the tick.
+    QVector<LogSliderMark> marks(int start, int length, const std::function<QString(double)>& text,
+                                 const std::function<int(const QString&)>& width) const;
 
     // 10 to the power `exponent` by repeated squaring (exact up to 10^22),
     // reciprocal for negative exponents.

@@ -6,6 +6,8 @@
 #include <QtTest>
 #include <QImage>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <climits>
 #include <cmath>
@@ -22,6 +24,7 @@ public:
     using LogSlider::LogSlider;
     using LogSlider::calculateRealValue;
     using LogSlider::calculateSliderValue;
+    using LogSlider::initStyleOption;
 };
 
 QImage Render(QWidget& w)
@@ -80,6 +83,8 @@ private slots:
     void realValueRoundTrips();
     void tickTable_data();
     void tickTable();
+    void marks_data();
+    void marks();
     void sizeHints_data();
     void sizeHints();
     void painting_data();
@@ -297,6 +302,47 @@ void TestLogSlider::tickTable()
     QCOMPARE(twoDecades.tickPosition(30.0, 5, 2 * length), 5 + length + scale.tickPosition(3, 0, length));
 }
 
+void TestLogSlider::marks_data()
+{
+    QTest::addColumn<int>("minExp");
+    QTest::addColumn<int>("maxExp");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QStringList>("labels");   // text@pos, "<" when it ends at pos
+
+    QTest::newRow("powers of ten labelled once")
+        << 0 << 3 << 10 << 300
+        << QStringList{"1@10", "2@40", "3@57", "4@70", "5@79", "7@94", "10@110", "20@140", "30@157",
+                       "50@179", "100@210", "300@257", "1000@310<"};
+    QTest::newRow("upwards") << 0 << 3 << 300 << -300
+                             << QStringList{"1@300", "2@270", "3@253", "4@240", "5@231", "7@216", "10@200",
+                                            "20@170", "30@153", "50@131", "100@100", "300@53", "1000@0<"};
+    QTest::newRow("last power of ten would touch the maximum")
+        << -2 << 4 << 0 << 120 << QStringList{"0.01@0", "0.1@20", "1@40", "10@60", "100@80", "10000@120<"};
+}
+
+// Which marks get a label, where, and on which side; 5 pixels per character.
+void TestLogSlider::marks()
+{
+    QFETCH(int, minExp);
+    QFETCH(int, maxExp);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QStringList, labels);
+    const LogSliderScale scale(minExp, maxExp, 100, minExp * 100, maxExp * 100);
+    const QVector<LogSliderMark> marks = scale.marks(
+        start, length, [](double v) { return QString::number(v, 'g', 6); },
+        [](const QString& text) { return 5 * text.size(); });
+    QCOMPARE(marks.size(), 9 * (maxExp - minExp) + 1);   // every value once
+    QStringList shown;
+    for (const LogSliderMark& m : marks) {
+        QCOMPARE(m.pos, scale.tickPosition(m.value, start, length));
+        if (!m.label.isEmpty())
+            shown << QStringLiteral("%1@%2%3").arg(m.label).arg(m.pos).arg(m.leftAligned ? "" : "<");
+    }
+    QCOMPARE(shown, labels);
+}
+
 void TestLogSlider::sizeHints_data()
 {
     QTest::addColumn<int>("orientation");
@@ -347,7 +393,7 @@ void TestLogSlider::painting()
     QFETCH(int, precision);
     QFETCH(int, textSize);
     const bool horizontal = orientation == Qt::Horizontal;
-    LogSlider s{Qt::Orientation(orientation)};
+    ExposedLogSlider s{Qt::Orientation(orientation)};
     s.setTickTextSize(textSize);
     s.setRealRange(minExp, maxExp, precision);
     s.setRealValue(LogSliderScale::Power10(maxExp));   // handle out of the way at the far end
@@ -366,6 +412,17 @@ void TestLogSlider::painting()
     QVERIFY(Count(coloured, QColor(0, 0, 255)) > 0);
     if (maxExp - minExp < 10)
         QVERIFY(Count(coloured, QColor(255, 0, 0)) > 0);
+    // Labels go below the groove, or left of it when vertical, where no tick reaches.
+    QStyleOptionSlider option;
+    s.initStyleOption(&option);
+    const QRect groove = s.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, &s);
+    const QRect labelStrip = horizontal ? QRect(QPoint(0, groove.bottom() + 1), QPoint(s.width() - 1, s.height() - 1))
+                                        : QRect(QPoint(0, 0), QPoint(groove.left() - 1, s.height() - 1));
+    int blueInk = 0;   // text is antialiased: blue blended into white
+    for (int y = labelStrip.top(); y <= labelStrip.bottom(); ++y)
+        for (int x = labelStrip.left(); x <= labelStrip.right(); ++x)
+            blueInk += QColor(coloured.pixel(x, y)).blue() - QColor(coloured.pixel(x, y)).red() > 60;
+    QVERIFY(textSize <= 0 || blueInk > 20);
 
     // Turning the ticks off leaves the stock slider.
     s.setDrawLogTicks(false);
