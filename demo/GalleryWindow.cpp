@@ -1,33 +1,237 @@
 #include "GalleryWindow.h"
 #include "GalleryPanel.h"
 
-#include <QTabWidget>
+#include <docking/Dock.h>
+#include <docking/DockSplitter.h>
+#include <docking/DockWindow.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+
+using Quill::UI::Dock;
+using Quill::UI::DockSplitter;
+using Quill::UI::DockWindow;
+
+namespace {
+
+// Where the known panels go. Anything else joins the main dock.
+enum class Place { Main, Side, Bottom, Floating };
+
+Place placeOf(const QString& id)
+{
+    static const QHash<QString, Place> places{
+        {QStringLiteral("resources"), Place::Side},
+        {QStringLiteral("progress"), Place::Bottom},
+        {QStringLiteral("layout"), Place::Floating},
+    };
+    return places.value(id, Place::Main);
+}
+
+} // namespace
 
 GalleryWindow::GalleryWindow(const QString& onlyPanel, QWidget* parent)
-    : QMainWindow(parent)
-    , m_tabs(new QTabWidget(this))
+    : DockMainWindow(parent)
+    , m_onlyPanel(onlyPanel)
 {
     setObjectName(QStringLiteral("GalleryWindow"));
     setWindowTitle(tr("Quill UI Gallery"));
-    m_tabs->setDocumentMode(true);
+    // A stack object in main(): it must not delete itself when closed.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setHighlightCurrentTab(true);
+    buildMenu();
+    buildArrangement();
+    resize(1100, 760);
+}
+
+QWidget* GalleryWindow::createPage(QString& id)
+{
+    if (QWidget* existing = m_pages.value(id))
+        return existing;
+    const Gallery::PanelInfo* info = Gallery::findPanel(id);
+    if (!info)
+        return nullptr;
+    QWidget* panel = info->create(nullptr);
+    panel->setObjectName(id);
+    panel->setWindowTitle(info->title);
+    // Closing a tab really closes the panel; the workspace makes it again on reset.
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    m_pages.insert(id, panel);
+    return panel;
+}
+
+void GalleryWindow::buildMenu()
+{
+    QMenu* menu = menuBar()->addMenu(tr("&Window"));
+    menu->addAction(nextDockAction());
+    menu->addAction(prevDockAction());
+    menu->addAction(nextTabAction());
+    menu->addAction(prevTabAction());
+    menu->addSeparator();
+
+    auto toggle = [&](const QString& text, bool on, const char* slot) {
+        QAction* a = menu->addAction(text);
+        a->setCheckable(true);
+        a->setChecked(on);
+        connect(a, SIGNAL(toggled(bool)), this, slot);
+    };
+    toggle(tr("Hide Single Tabs"), hideSingleTabs(), SLOT(setHideSingleTabsOption(bool)));
+    toggle(tr("Highlight Current Tab"), highlightCurrentTab(), SLOT(setHighlightOption(bool)));
+    toggle(tr("Closable Tabs"), tabsAreClosable(), SLOT(setClosableTabsOption(bool)));
+    toggle(tr("Panel Menu"), hasPanelMenu(), SLOT(setPanelMenuOption(bool)));
+    menu->addSeparator();
+    menu->addAction(tr("Reset Layout"), this, SLOT(resetLayout()));
+}
+
+void GalleryWindow::buildArrangement()
+{
+    DockSplitter* root = rootSplitter();
+    root->setOrientation(Qt::Horizontal);
+
+    Dock* main = createDock();
+    main->setObjectName(QStringLiteral("gallery.main"));
+    Dock* side = createDock();
+    side->setObjectName(QStringLiteral("gallery.side"));
+    Dock* bottom = createDock();
+    bottom->setObjectName(QStringLiteral("gallery.bottom"));
+
     for (const Gallery::PanelInfo& info : Gallery::panels()) {
-        if (!onlyPanel.isEmpty() && info.id != onlyPanel)
+        if (!m_onlyPanel.isEmpty() && info.id != m_onlyPanel)
             continue;
-        QWidget* panel = info.create(m_tabs);
-        panel->setObjectName(info.id);
-        m_tabs->addTab(panel, info.title);
+        const Place place = m_onlyPanel.isEmpty() ? placeOf(info.id) : Place::Main;
+        if (place == Place::Floating)
+            continue;   // made once the main window shows, so it can be placed beside it
+        QString id = info.id;
+        QWidget* page = createPage(id);
+        if (!page)
+            continue;
+        Dock* dock = place == Place::Side ? side : place == Place::Bottom ? bottom : main;
+        dock->addWidget(page, false, false);
     }
-    setCentralWidget(m_tabs);
-    resize(1000, 720);
+
+    // Nested splits: [ main over bottom | side ], leaving out docks that got nothing.
+    auto* left = new DockSplitter(Qt::Vertical);
+    root->addWidget(left);
+    for (Dock* d : {main, bottom}) {
+        if (d->count() > 0 || (d == main && side->count() == 0))
+            left->addWidget(d);
+        else
+            delete d;
+    }
+    if (side->count() > 0)
+        root->addWidget(side);
+    else
+        delete side;
+    left->setSizes({520, 220});
+    root->setSizes({760, 340});
+    for (Dock* d : docks())
+        d->setCurrentTab(0);
+    root->updateDocks();
+    left->updateDocks();
+}
+
+void GalleryWindow::buildFloatingWindow()
+{
+    m_floatingBuilt = true;
+    if (!m_onlyPanel.isEmpty())
+        return;
+    DockWindow* window = nullptr;
+    Dock* dock = nullptr;
+    for (const Gallery::PanelInfo& info : Gallery::panels()) {
+        if (placeOf(info.id) != Place::Floating)
+            continue;
+        QString id = info.id;
+        QWidget* page = createPage(id);
+        if (!page)
+            continue;
+        if (!window) {
+            window = addNewFloatingDock(page);
+            window->setWindowTitle(tr("Gallery: %1").arg(info.title));
+            dock = Dock::dockForWidget(page);
+        } else if (dock) {
+            dock->addWidget(page, false, false);
+        }
+    }
+    if (window) {
+        window->resize(540, 420);
+        const QRect frame = frameGeometry();
+        window->move(frame.right() - window->width() - 40, frame.top() + 90);
+    }
+}
+
+void GalleryWindow::showEvent(QShowEvent* e)
+{
+    DockMainWindow::showEvent(e);
+    if (!m_floatingBuilt)
+        buildFloatingWindow();
 }
 
 bool GalleryWindow::selectPanel(const QString& id)
 {
-    for (int i = 0; i < m_tabs->count(); ++i) {
-        if (m_tabs->widget(i)->objectName() == id) {
-            m_tabs->setCurrentIndex(i);
-            return true;
+    QWidget* page = m_pages.value(id);
+    Dock* dock = page ? Dock::dockForWidget(page) : nullptr;
+    if (!dock)
+        return false;
+    dock->setCurrentWidget(page);
+    dock->makeActive();
+    return true;
+}
+
+void GalleryWindow::rebuild()
+{
+    // Take the pages out of their docks first: the docks and windows go, the
+    // pages stay (and keep their state).
+    for (Dock* d : docks()) {
+        while (d->count() > 0) {
+            QWidget* page = d->widget(0);
+            d->removeWidget(page);
+            page->setParent(nullptr);
         }
     }
-    return false;
+    const QList<DockWindow*> floating = floatingWindows();
+    for (DockWindow* w : floating)
+        delete w;
+    auto* fresh = new DockSplitter(Qt::Horizontal);
+    DockSplitter* old = rootSplitter();
+    setRootSplitter(fresh);   // QMainWindow deletes the old central widget
+    Q_UNUSED(old);
+    buildArrangement();
+    m_floatingBuilt = false;
+    if (isVisible())
+        buildFloatingWindow();
+}
+
+void GalleryWindow::resetLayout()
+{
+    rebuild();
+}
+
+void GalleryWindow::setHideSingleTabsOption(bool on)
+{
+    setHideSingleTabs(on);
+    for (Dock* d : docks())
+        d->setTitleVisible(!on || d->count() != 1);
+}
+
+void GalleryWindow::setHighlightOption(bool on)
+{
+    if (on == highlightCurrentTab())
+        return;
+    setHighlightCurrentTab(on);
+    for (Dock* d : docks())
+        d->updateTabs();
+}
+
+// Docks read these two when they are built, so the workspace is laid out again.
+void GalleryWindow::setClosableTabsOption(bool on)
+{
+    setTabsAreClosable(on);
+    rebuild();
+}
+
+void GalleryWindow::setPanelMenuOption(bool on)
+{
+    setHasPanelMenu(on);
+    rebuild();
 }

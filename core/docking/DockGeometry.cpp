@@ -66,13 +66,16 @@ TitleLayout layoutTitle(const TitleMetrics& m)
                             floatHint.height(), m.lineSpacing});
     const QRect provisional(QPoint(0, 0), QPoint(width - 1, h + 2 * m.margin + 1));
 
+    // Buttons are centred on the whole title strip, which the tab bar may make
+    // taller than the buttons need.
+    const int titleHeight = std::max(provisional.height(), m.tabBarHint.height());
     int right = width - 1;
     if (m.hasButtons) {
         out.buttonsVisible = titleButtonsFit(width, closeHint.width(), floatHint.width(),
                                              m.margin, reserve);
         if (out.buttonsVisible) {
             const QRect bounds(QPoint(0, 0), m.dock);
-            const int centre = (provisional.top() + provisional.bottom()) / 2;
+            const int centre = (titleHeight - 1) / 2;
             const QRect close(right - closeHint.width() - m.margin,
                               centre - closeHint.height() / 2, closeHint.width(), closeHint.height());
             out.closeButton = QStyle::visualRect(m.direction, bounds, close);
@@ -84,7 +87,6 @@ TitleLayout layoutTitle(const TitleMetrics& m)
         }
     }
 
-    const int titleHeight = std::max(provisional.height(), m.tabBarHint.height());
     out.titleBar = QRect(0, 0, width, titleHeight);
     out.tabBar = QRect(reserve, 0, std::max(0, std::min(m.tabBarHint.width(), right - reserve)),
                        titleHeight);

@@ -75,7 +75,8 @@ struct TitleLayout {
     bool buttonsVisible = false;
 };
 
-// Places title bar, tab bar, close and float buttons and the page stack.
+// Places title bar, tab bar, close and float buttons and the page stack. The
+// buttons sit at the right end (mirrored for right-to-left), vertically centred.
 // Buttons that do not fit (the narrow-title rule) are hidden and leave their
 // room to the tabs.
 TitleLayout layoutTitle(const TitleMetrics& m);

@@ -167,6 +167,9 @@ void tst_DockGeometry::layoutTitle_data()
     QTest::newRow("no menu")
         << true << false << true << 200 << QRect(0, 0, 200, 28) << QRect(0, 0, 120, 28)
         << QRect(176, 3, 20, 20) << QRect(155, 3, 20, 20) << QRect(0, 28, 200, 272) << true;
+    QTest::newRow("tall tab bar: buttons centred on it")
+        << true << true << true << 200 << QRect(0, 0, 200, 40) << QRect(22, 0, 120, 40)
+        << QRect(176, 9, 20, 20) << QRect(155, 9, 20, 20) << QRect(0, 40, 200, 260) << true;
     QTest::newRow("narrow: buttons hidden, room goes to the tabs")
         << true << true << true << 67 << QRect(0, 0, 67, 28) << QRect(22, 0, 44, 28)
         << QRect() << QRect() << QRect(0, 28, 67, 272) << false;
@@ -186,7 +189,7 @@ void tst_DockGeometry::layoutTitle()
     m.hasButtons = buttons;
     m.closeHint = m.floatHint = QSize(20, 20);
     m.lineSpacing = 15;
-    m.tabBarHint = QSize(120, 26);
+    m.tabBarHint = QSize(120, QByteArray(QTest::currentDataTag()).startsWith("tall") ? 40 : 26);
     const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
     QTEST(l.titleBar, "titleBar");
     QTEST(l.tabBar, "tabBar");
