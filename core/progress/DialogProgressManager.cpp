@@ -132,10 +132,14 @@ bool DialogProgressManager::deleteProgressWidget()
 void DialogProgressManager::requestRefresh()
 {
     // Cheap read first: under a flood every caller but one returns here
-    // without writing to the shared cache line.
-    if (m_pending.load(std::memory_order_relaxed))
+    // without writing to the shared cache line. Every access to the flag, like
+    // the task fields the callers have just stored, is sequentially consistent:
+    // with weaker ordering a worker could see the flag still set while the
+    // refresh that has just cleared it reads the old field values, and the
+    // final update would never be shown.
+    if (m_pending.load())
         return;
-    if (m_pending.exchange(true, std::memory_order_acq_rel))
+    if (m_pending.exchange(true))
         return;
     const int queued = m_queued.fetch_add(1) + 1;
     int seen = m_maxQueued.load();
@@ -162,7 +166,7 @@ void DialogProgressManager::runRefresh()
 {
     // Cleared before reading the tasks: a change made during this refresh
     // asks for the next one, so the final state is always shown.
-    m_pending.store(false, std::memory_order_release);
+    m_pending.store(false);
     m_sinceRefresh.start();
     m_refreshes.fetch_add(1, std::memory_order_relaxed);
     if (_dialog)

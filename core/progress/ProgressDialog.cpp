@@ -195,8 +195,8 @@ void ProgressDialog::refresh()
                 const int before = record->flags.fetch_and(~(TaskPrivate::kMessageChanged | TaskPrivate::kErrorState));
                 s.flags = before & ~(TaskPrivate::kMessageChanged | TaskPrivate::kErrorState);
                 s.showError = (before & TaskPrivate::kErrorState) != 0;
-                s.progress = record->progress.load(std::memory_order_relaxed);
-                s.maximum = record->maximum.load(std::memory_order_relaxed);
+                s.progress = record->progress.load();
+                s.maximum = record->maximum.load();
                 s.cancelled = record->cancelled.load();
                 s.error = record->error.load();
                 s.elapsedMs = now - record->startTime;

@@ -73,7 +73,9 @@ void ProgressTask::setProgress(int progress)
 {
     if (!_d)
         return;
-    _d->progress.store(progress, std::memory_order_relaxed);
+    // Sequentially consistent, like the dialog's refresh request that follows:
+    // either that request is posted or the refresh running now reads this value.
+    _d->progress.store(progress);
     if (ProgressManager* manager = currentManager())
         emit manager->wake();
     if (_d->hasFlag(TaskPrivate::kProgressCallback))
@@ -131,7 +133,7 @@ void ProgressTask::setMaximum(int maximum)
 {
     if (!_d)
         return;
-    _d->maximum.store(maximum, std::memory_order_relaxed);
+    _d->maximum.store(maximum);
     if (ProgressManager* manager = currentManager())
         emit manager->wake();
 }

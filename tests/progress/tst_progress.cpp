@@ -864,6 +864,18 @@ void TestProgress::floodIsCoalesced()
     worker.join();
     Q_UNUSED(shared);
     QTRY_COMPARE(manager.tasksCount(), 0);
+
+    // A change made while the dialog refreshes is shown by the next refresh.
+    RecordingTask during(QStringLiteral("during"), 10, 0);
+    during.onHide = [&during]() {
+        if (during.progress() < 7)
+            during.setProgress(7);
+    };
+    const auto showsSeven = [dialog]() {
+        ProgressWidget* widget = widgetFor(dialog, QStringLiteral("during"));
+        return widget && widget->progressBar()->value() == 7;
+    };
+    QTRY_VERIFY(showsSeven());
 }
 
 QTEST_MAIN(TestProgress)
