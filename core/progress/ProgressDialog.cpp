@@ -72,6 +72,9 @@ void ProgressDialog::releaseTasks()
     for (ProgressWidget* widget : progressWidgets())
         widget->detachTask();
     m_popupTimer->stop();
+    // A replaced dialog that the host keeps must neither take tasks back from
+    // its successor nor reach the manager, which may go before it does.
+    _manager = nullptr;
 }
 
 void ProgressDialog::setVisible(bool visible)
@@ -84,7 +87,6 @@ void ProgressDialog::setVisible(bool visible)
     // Remember where the user left the window for the next time it pops up.
     if (!nowVisible && isWindow() && _manager && _manager->progressWidget() == this)
         _manager->saveState();
-    m_visible = nowVisible;
     emit visibilityChanged(nowVisible);
 }
 
@@ -127,7 +129,7 @@ void ProgressDialog::wake()
     do {
         m_wakeAgain = false;
         refresh();
-    } while (self && m_wakeAgain && ++rounds < 4);
+    } while (self && _manager && m_wakeAgain && ++rounds < 4);
     if (self)
         m_inWake = false;
 }
@@ -280,7 +282,7 @@ void ProgressDialog::refresh()
         TaskPrivate* record = widget->task();
         record->retain();
         const bool hidden = _manager->askTaskHide(record);
-        if (!self) {
+        if (!self || !_manager) {   // the hook deleted or replaced this dialog
             TaskPrivate::release(record);
             return;
         }

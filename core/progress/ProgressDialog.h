@@ -34,8 +34,9 @@ public:
     // The task widgets, top to bottom.
     QList<ProgressWidget*> progressWidgets() const;
 
-    // Lets go of every task: records stop pointing at this dialog's widgets,
-    // which turn into "Completed." widgets. Used when the dialog is replaced.
+    // Lets go of every task and of the manager: records stop pointing at this
+    // dialog's widgets, which turn into "Completed." widgets, and wake() does
+    // nothing any more. Used when the dialog is replaced.
     void releaseTasks();
 
 signals:
@@ -55,11 +56,10 @@ private:
     void refresh();
     void applyModality(bool modal);
 
-    DialogProgressManager* _manager;  // not owned; owns this dialog
+    DialogProgressManager* _manager;  // not owned; owns this dialog; null once replaced
     VerticalLayout* _layout;          // the column of task widgets
     QScrollArea* _scrollArea;
     QTimer* m_popupTimer;             // wakes the dialog when a delayed task is due
-    bool m_visible = false;           // last visibility reported by visibilityChanged
     bool m_inWake = false;
     bool m_wakeAgain = false;
 };

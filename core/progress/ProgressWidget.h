@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -23,8 +24,8 @@ class ProgressWidget : public QWidget
 {
     Q_OBJECT
 public:
-    // `task` is retained while the widget shows it; `manager` (not owned) must
-    // outlive the widget. The dialog creates these; hosts rarely need to.
+    // `task` is retained while the widget shows it; `manager` is not owned and
+    // is forgotten if it goes first. The dialog creates these; hosts rarely need to.
     ProgressWidget(TaskPrivate* task, ProgressManager* manager, QWidget* parent);
     ~ProgressWidget() override;
 
@@ -71,7 +72,7 @@ private:
     QPushButton* _cancel = nullptr;      // child; may be null
     QPushButton* _pause = nullptr;       // child; may be null
     TaskPrivate* _task = nullptr;        // retained; null once cleared or completed
-    ProgressManager* _manager = nullptr; // not owned
+    QPointer<ProgressManager> _manager;  // not owned; a replaced dialog's widgets may outlive it
     bool _errorShown = false;
 
     // Copies for painting, so that paintEvent takes no lock.

@@ -136,7 +136,7 @@ private slots:
     void closingCancelsShownTasks();
     void hooksMayUseTasksDuringRefresh();
     void replacingAndDeletingTheDialog();
-    void hostOwnedDialogDeletedFirst();
+    void hostOwnedDialogs();
 
     void manyThreads();
     void floodIsCoalesced();
@@ -765,17 +765,44 @@ void TestProgress::replacingAndDeletingTheDialog()
     QTRY_VERIFY(widgetFor(dialogOf(manager), QStringLiteral("moving")));
 }
 
-void TestProgress::hostOwnedDialogDeletedFirst()
+void TestProgress::hostOwnedDialogs()
 {
+    // The host deletes the dialog before the manager goes.
+    {
+        auto host = std::make_unique<QWidget>();
+        DialogProgressManager manager(host.get());
+        ProgressTask task(QStringLiteral("hosted"), 10, 0);
+        dialogOf(manager)->wake();
+        host.reset();   // deletes the dialog with it
+        QVERIFY(!manager.progressWidget());
+        QVERIFY(!recordFor(manager, QStringLiteral("hosted"))->widget);
+        task.setProgress(1);
+        QTest::qWait(30);
+    }
+
+    // A replaced dialog the host keeps takes no task back and outlives the manager.
     auto host = std::make_unique<QWidget>();
-    DialogProgressManager manager(host.get());
-    ProgressTask task(QStringLiteral("hosted"), 10, 0);
-    dialogOf(manager)->wake();
-    host.reset();   // deletes the dialog with it
-    QVERIFY(!manager.progressWidget());
-    QVERIFY(!recordFor(manager, QStringLiteral("hosted"))->widget);
-    task.setProgress(1);
-    QTest::qWait(30);
+    auto manager = std::make_unique<DialogProgressManager>(host.get());
+    QPointer<ProgressDialog> old = dialogOf(*manager);
+    auto task = std::make_unique<ProgressTask>(QStringLiteral("before"), 10, ProgressTask::kUserCanCancel);
+    old->wake();
+    QVERIFY(manager->createProgressWidget(nullptr));
+    QVERIFY(old);
+    auto later = std::make_unique<ProgressTask>(QStringLiteral("after"), 10, 0);
+    old->wake();
+    QVERIFY(!recordFor(*manager, QStringLiteral("after"))->widget);
+    dialogOf(*manager)->wake();
+    QVERIFY(widgetFor(dialogOf(*manager), QStringLiteral("after")));
+    task.reset();
+    later.reset();
+    manager.reset();
+    old->show();
+    old->hide();
+    const QList<ProgressWidget*> leftovers = old->progressWidgets();
+    QCOMPARE(leftovers.size(), 1);
+    QPointer<ProgressWidget> leftover = leftovers.first();
+    leftover->clear();
+    QTRY_VERIFY(!leftover);
 }
 
 // --- threads -------------------------------------------------------------------
