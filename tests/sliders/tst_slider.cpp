@@ -40,9 +40,10 @@ QPalette TestPalette()
     return pal;
 }
 
-QImage Render(QWidget& w)
+QImage Render(QWidget& w, int dpr = 1)
 {
-    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(w.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::magenta);
     w.render(&image);
     return image;
@@ -130,8 +131,8 @@ private slots:
     void thumbPosition();
     void outOfRangeTriangle_data();
     void outOfRangeTriangle();
-    void grooveColour();
-    void tickPixels();
+    void painting_data();
+    void painting();
     void extremeRangesPaint_data();
     void extremeRangesPaint();
 };
@@ -360,18 +361,23 @@ void TestSlider::thumbPosition_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QPoint>("inside");
     QTest::addColumn<QPoint>("outside");
+    QTest::addColumn<int>("dpr");   // device pixels per pixel
 
     // Horizontal 305x40: thumb slot x 2..302, y 13..31; the thumb is 4 pixels wide
     // centred on (1 - q) * 2 + 302 * q.
     QTest::newRow("horizontal 0.25") << int(Qt::Horizontal) << true << int(Slider::kLinear) << 0.25
-                                     << QPoint(77, 22) << QPoint(72, 22);
+                                     << QPoint(77, 22) << QPoint(72, 22) << 1;
     QTest::newRow("horizontal disabled") << int(Qt::Horizontal) << false << int(Slider::kLinear) << 0.25
-                                         << QPoint(77, 22) << QPoint(82, 22);
+                                         << QPoint(77, 22) << QPoint(82, 22) << 1;
     QTest::newRow("horizontal sqrt 0.25 sits at half") << int(Qt::Horizontal) << true << int(Slider::kLog) << 0.25
-                                                       << QPoint(152, 22) << QPoint(77, 22);
+                                                       << QPoint(152, 22) << QPoint(77, 22) << 1;
+    QTest::newRow("horizontal at 2x") << int(Qt::Horizontal) << true << int(Slider::kLinear) << 0.25
+                                      << QPoint(77, 22) << QPoint(72, 22) << 2;
     // Vertical 40x305: thumb slot y 302..2 upwards, x 17..38.
     QTest::newRow("vertical 0.25") << int(Qt::Vertical) << true << int(Slider::kLinear) << 0.25
-                                   << QPoint(27, 227) << QPoint(27, 222);
+                                   << QPoint(27, 227) << QPoint(27, 222) << 1;
+    QTest::newRow("vertical at 2x") << int(Qt::Vertical) << true << int(Slider::kLinear) << 0.25
+                                    << QPoint(27, 227) << QPoint(27, 222) << 2;
 }
 
 void TestSlider::thumbPosition()
@@ -382,15 +388,16 @@ void TestSlider::thumbPosition()
     QFETCH(double, value);
     QFETCH(QPoint, inside);
     QFETCH(QPoint, outside);
+    QFETCH(int, dpr);
     Slider s(Slider::kDouble, Slider::SliderMode(mode), Qt::Orientation(orientation));
     s.setPalette(TestPalette());
     s.setEnabled(enabled);
     s.setValue(value);
     s.resize(orientation == Qt::Horizontal ? QSize(305, 40) : QSize(40, 305));
-    const QImage image = Render(s);
+    const QImage image = Render(s, dpr);
     const QColor thumb = enabled ? kEnabledThumb : kDisabledThumb;
-    QCOMPARE(At(image, inside.x(), inside.y()), thumb);
-    QVERIFY(At(image, outside.x(), outside.y()) != thumb);
+    QCOMPARE(At(image, inside.x() * dpr, inside.y() * dpr), thumb);
+    QVERIFY(At(image, outside.x() * dpr, outside.y() * dpr) != thumb);
 }
 
 void TestSlider::outOfRangeTriangle_data()
@@ -429,58 +436,79 @@ void TestSlider::outOfRangeTriangle()
     QCOMPARE(beyond, 0);
 }
 
-void TestSlider::grooveColour()
+void TestSlider::painting_data()
 {
-    Slider s;
+    QTest::addColumn<int>("orientation");
+    QTest::newRow("horizontal") << int(Qt::Horizontal);
+    QTest::newRow("vertical") << int(Qt::Vertical);
+}
+
+// Groove, end stops, ticks and labels of a 0..1 slider with a 200-pixel tick slot:
+// unit 0.1, every second tick labelled.
+void TestSlider::painting()
+{
+    QFETCH(int, orientation);
+    const bool vertical = orientation == Qt::Vertical;
+    Slider s(Slider::kDouble, Slider::kLinear, Qt::Orientation(orientation));
     s.setPalette(TestPalette());
-    s.setValue(0.5);
-    s.resize(305, 40);
-    // Tick slot bottom 17: groove edges at y 18 and 20, centre at 19.
+    s.setValue(0.65);
+    s.resize(vertical ? QSize(40, 204) : QSize(204, 40));
+    // Along the slot: horizontal x from 2 to 201, vertical y from 201 up to 2. Across:
+    // groove edges at 18 and 20, centre 19; ticks start at 17 (horizontal, running
+    // up) or 21 (vertical, running right), half length 9.
+    const int start = vertical ? 201 : 2;
+    const int dir = vertical ? -1 : 1;
+    auto at = [&](const QImage& image, int along, int across) {
+        return vertical ? At(image, across, along) : At(image, along, across);
+    };
+    const int halfTick = vertical ? 25 : 12;
+    const int fullTick = vertical ? 35 : 5;
+
     s.setColor(QColor(200, 0, 200));
     QImage image = Render(s);
-    QCOMPARE(At(image, 30, 19), QColor(200, 0, 200));
-    QCOMPARE(At(image, 30, 18), kShadow);
-    QCOMPARE(At(image, 30, 20), kShadow);
+    QCOMPARE(at(image, start + dir * 30, 19), QColor(200, 0, 200));
+    QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+    QCOMPARE(at(image, start + dir * 30, 20), kShadow);
+    QCOMPARE(at(image, start, fullTick), kMid);               // end stops
+    QCOMPARE(at(image, start + dir * 199, fullTick), kMid);
+    for (int k = 1; k <= 9; ++k) {
+        const int pixel = start + dir * 20 * k;
+        QCOMPARE(at(image, pixel, halfTick), kMid);
+        QVERIFY(at(image, pixel, fullTick) != kMid);
+        QCOMPARE(at(image, pixel + 1, halfTick), kWindow);
+    }
+    // Label ink (dark, not the green of the ticks) in a stretch of the label slot
+    // from `from` along the slot: after the tick horizontally, before it (above)
+    // when vertical.
+    auto ink = [&](int from, int to) {
+        int n = 0;
+        for (int along = std::min(from, to); along <= std::max(from, to); ++along)
+            for (int across = vertical ? 1 : 22; across <= (vertical ? 16 : 39); ++across) {
+                const QColor c = at(image, along, across);
+                n += c.red() < 100 && c.green() < 100 && c.blue() < 100;
+            }
+        return n;
+    };
+    QVERIFY(ink(start + dir * 40, start + dir * 50) > 0);    // 0.2
+    QCOMPARE(ink(start + dir * 20, start + dir * 30), 0);    // 0.1 has no label
+    const int labelEnd = vertical ? 203 : 2;                 // minimum's label: slot start
+    QVERIFY(ink(labelEnd, labelEnd + dir * 6) > 0);
+    QVERIFY(ink(vertical ? 0 : 201, vertical ? 6 : 195) > 0);  // maximum's: slot end
 
-    QLinearGradient gradient(0, 0, 305, 0);
+    QLinearGradient gradient = vertical ? QLinearGradient(0, 204, 0, 0) : QLinearGradient(0, 0, 204, 0);
     gradient.setColorAt(0, Qt::red);
     gradient.setColorAt(1, Qt::blue);
     s.setColor(gradient);
     image = Render(s);
-    const QColor left = At(image, 5, 19);
-    const QColor right = At(image, 300, 19);
-    QVERIFY(left.red() > 240 && left.blue() < 15);
-    QVERIFY(right.blue() > 240 && right.red() < 15);
-    QCOMPARE(At(image, 30, 18), kShadow);
+    const QColor first = at(image, start + dir * 3, 19);
+    const QColor last = at(image, start + dir * 196, 19);
+    QVERIFY(first.red() > 230 && first.blue() < 25);
+    QVERIFY(last.blue() > 230 && last.red() < 25);
+    QCOMPARE(at(image, start + dir * 30, 18), kShadow);
 
     s.setColor(QColor(1, 2, 3));   // back to a plain colour
     image = Render(s);
-    QCOMPARE(At(image, 300, 19), QColor(1, 2, 3));
-}
-
-void TestSlider::tickPixels()
-{
-    Slider s;
-    s.setPalette(TestPalette());
-    s.setValue(2);   // out of the way: a triangle at the far end
-    s.resize(204, 40);   // tick slot x 2..201 (200 pixels), y -1..17
-    const QImage image = Render(s);
-    // End stops.
-    QCOMPARE(At(image, 2, 5), kMid);
-    QCOMPARE(At(image, 201, 5), kMid);
-    // Unit 0.1: half-length ticks (9 pixels) at floor(2 + 0.1 k * 200).
-    for (int k = 1; k <= 9; ++k) {
-        const int x = 2 + 20 * k;
-        QCOMPARE(At(image, x, 12), kMid);
-        QVERIFY(At(image, x, 5) != kMid);   // not full length
-        QCOMPARE(At(image, x + 1, 12), kWindow);
-    }
-    // Labels below the groove: something dark under 0.2 and under the minimum.
-    bool labelSeen = false;
-    for (int x = 42; x < 55 && !labelSeen; ++x)
-        for (int y = 21; y < 40 && !labelSeen; ++y)
-            labelSeen = At(image, x, y).lightness() < 128;
-    QVERIFY(labelSeen);
+    QCOMPARE(at(image, start + dir * 196, 19), QColor(1, 2, 3));
 }
 
 void TestSlider::extremeRangesPaint_data()
