@@ -4,6 +4,7 @@
 #include "ProgressRefresh.h"
 #include "ProgressTask.h"
 #include "ProgressText.h"
+#include "ProgressWidgetLayout.h"
 #include "TaskPrivate.h"
 
 #include <QPainter>
@@ -14,11 +15,6 @@
 
 namespace Quill {
 namespace UI {
-
-namespace {
-constexpr int kNoButtonWidth = 75;
-constexpr int kChildIndent = 24;
-} // namespace
 
 ProgressWidget::ProgressWidget(TaskPrivate* task, ProgressManager* manager, QWidget* parent)
     : QWidget(parent)
@@ -201,41 +197,34 @@ void ProgressWidget::resizeEvent(QResizeEvent* event)
     layoutChildren();
 }
 
+ProgressWidgetLayout::Geometry ProgressWidget::geometryFor(const QSize& size) const
+{
+    ProgressWidgetLayout::Input input;
+    input.widget = size;
+    if (_cancel)
+        input.cancel = _cancel->sizeHint();
+    if (_pause)
+        input.pause = _pause->sizeHint();
+    const QSize barHint = _bar->sizeHint();
+    input.bar = QSize(qMax(barHint.width(), _bar->minimumWidth()), barHint.height());
+    input.child = m_child;
+    return ProgressWidgetLayout::compute(input);
+}
+
 void ProgressWidget::layoutChildren()
 {
-    const int w = width();
-    int buttonWidth = 0;
-    if (_cancel) {
-        const QSize hint = _cancel->sizeHint();
-        _cancel->setGeometry(w - hint.width() - 5, 6, hint.width(), hint.height());
-        buttonWidth = hint.width();
-    }
-    if (_pause) {
-        const QSize hint = _pause->sizeHint();
-        const int y = _cancel ? 6 + _cancel->sizeHint().height() + 5 : 6;
-        _pause->setGeometry(w - hint.width() - 5, y, hint.width(), hint.height());
-        buttonWidth = qMax(buttonWidth, hint.width());
-    }
-    if (!_cancel && !_pause)
-        buttonWidth = kNoButtonWidth;
-    const QSize barHint = _bar->sizeHint();
-    const int barWidth = qMax(barHint.width(), _bar->minimumWidth());
-    _bar->setGeometry(w - barWidth - buttonWidth - 20, 6, barWidth, barHint.height());
+    const ProgressWidgetLayout::Geometry g = geometryFor(size());
+    if (_cancel)
+        _cancel->setGeometry(g.cancel);
+    if (_pause)
+        _pause->setGeometry(g.pause);
+    _bar->setGeometry(g.bar);
 }
 
 void ProgressWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QRect area = rect();
-    if (m_child)
-        area.setLeft(area.left() + kChildIndent);
-    int reserved = kNoButtonWidth;
-    if (_cancel)
-        reserved = _cancel->width();
-    else if (_pause)
-        reserved = _pause->width();
-    area.setRight(area.right() - reserved - (_bar->width() + 18));
-    area.adjust(8, 6, 0, -7);
+    const QRect area = geometryFor(size()).text;
     const int w = qMax(0, area.width());
 
     QFont titleFont = font();
@@ -246,9 +235,9 @@ void ProgressWidget::paintEvent(QPaintEvent*)
     QFont smallFont = font();
     smallFont.setPixelSize(10);
     const QFontMetrics smallMetrics(smallFont);
-    const int statusBaseline = baseline + smallMetrics.height() + smallMetrics.leading();
 
-    if (_task || _errorShown || !m_message.isEmpty()) {
+    // A widget that has let go of its task still says which task it showed.
+    if (_task || !m_title.isEmpty() || !m_message.isEmpty()) {
         painter.setFont(titleFont);
         painter.setPen(palette().color(QPalette::Text));
         const QString title = m_child ? QStringLiteral("- ") + m_title : m_title;
@@ -263,7 +252,9 @@ void ProgressWidget::paintEvent(QPaintEvent*)
 
     painter.setFont(smallFont);
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(area.left() + w / 3, statusBaseline, _status);
+    painter.drawText(area.left() + w / 3,
+                     ProgressWidgetLayout::statusBaseline(baseline, smallMetrics.height(), smallMetrics.lineSpacing()),
+                     _status);
 }
 
 } // namespace UI

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "ProgressWidgetLayout.h"
+
 class QProgressBar;
 class QPushButton;
 
@@ -66,6 +68,7 @@ private:
     void releaseTask();
     QPushButton* ensureCancelButton();
     void layoutChildren();
+    ProgressWidgetLayout::Geometry geometryFor(const QSize& size) const;
 
     QString _status;
     QProgressBar* _bar = nullptr;

@@ -6,6 +6,7 @@
 #include <progress/ProgressTask.h>
 #include <progress/ProgressText.h>
 #include <progress/ProgressWidget.h>
+#include <progress/ProgressWidgetLayout.h>
 #include <progress/TaskPrivate.h>
 #include <windowing/AppSettings.h>
 
@@ -114,6 +115,8 @@ private slots:
     void refreshActions();
     void cancelButtonRule_data();
     void cancelButtonRule();
+    void widgetGeometry_data();
+    void widgetGeometry();
 
     void taskWithoutManager();
     void managerInstance();
@@ -270,6 +273,48 @@ void TestProgress::cancelButtonRule()
     QFETCH(bool, errorShown);
     QFETCH(bool, enabled);
     QCOMPARE(ProgressRefresh::cancelButtonEnabled(flags, cancelled, errorShown), enabled);
+}
+
+void TestProgress::widgetGeometry_data()
+{
+    QTest::addColumn<QSize>("cancel");
+    QTest::addColumn<QSize>("pause");
+    QTest::addColumn<bool>("child");
+    QTest::addColumn<QRect>("cancelRect");
+    QTest::addColumn<QRect>("pauseRect");
+    QTest::addColumn<QRect>("bar");
+    QTest::addColumn<QRect>("text");
+    // Widget 400 x 80, bar 120 x 24, buttons 80 x 30 (Cancel) and 90 x 30 (Pause).
+    const QSize cancel(80, 30), pause(90, 30), none;
+    QTest::newRow("no buttons") << none << none << false << QRect() << QRect()
+                                << QRect(185, 6, 120, 24) << QRect(8, 6, 179, 67);
+    QTest::newRow("Cancel") << cancel << none << false << QRect(315, 6, 80, 30) << QRect()
+                            << QRect(180, 6, 120, 24) << QRect(8, 6, 174, 67);
+    QTest::newRow("Pause alone sits at the top") << none << pause << false << QRect() << QRect(305, 6, 90, 30)
+                                                 << QRect(170, 6, 120, 24) << QRect(8, 6, 164, 67);
+    QTest::newRow("both: Pause under Cancel, bar left of the wider")
+        << cancel << pause << false << QRect(315, 6, 80, 30) << QRect(305, 41, 90, 30)
+        << QRect(170, 6, 120, 24) << QRect(8, 6, 174, 67);
+    QTest::newRow("child: only the left edge moves") << cancel << none << true << QRect(315, 6, 80, 30) << QRect()
+                                                     << QRect(180, 6, 120, 24) << QRect(32, 6, 150, 67);
+}
+
+void TestProgress::widgetGeometry()
+{
+    QFETCH(QSize, cancel);
+    QFETCH(QSize, pause);
+    QFETCH(bool, child);
+    ProgressWidgetLayout::Input input;
+    input.widget = QSize(400, 80);
+    input.cancel = cancel;
+    input.pause = pause;
+    input.bar = QSize(120, 24);
+    input.child = child;
+    const ProgressWidgetLayout::Geometry g = ProgressWidgetLayout::compute(input);
+    QTEST(g.cancel, "cancelRect");
+    QTEST(g.pause, "pauseRect");
+    QTEST(g.bar, "bar");
+    QTEST(g.text, "text");
 }
 
 // --- tasks and the manager -----------------------------------------------------
@@ -542,7 +587,7 @@ void TestProgress::buttonClicks()
     QPushButton* pause = widget->pauseButton();
     QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
     QCOMPARE(pause->text(), QStringLiteral("Pause"));
-    // The buttons sit at the right edge, Pause under Cancel.
+    // The widget lays its buttons out as computed.
     QCOMPARE(cancel->geometry().right(), widget->width() - 6);
     QCOMPARE(pause->y(), 6 + cancel->height() + 5);
 
