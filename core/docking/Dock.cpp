@@ -118,6 +118,9 @@ Dock::~Dock()
         drag.destroyHoverWidget();
 
     for (int i = m_stack->count() - 1; i >= 0; --i) {
+        // A receiver of widgetRemoved may have deleted other pages meanwhile.
+        if (i >= m_stack->count())
+            continue;
         QWidget* w = m_stack->widget(i);
         if (!w->testAttribute(Qt::WA_DeleteOnClose))
             w->setParent(nullptr);
@@ -133,10 +136,26 @@ void Dock::insertTabFor(int index, QWidget* widget)
     m_tabBar->insertTab(index, tabIconFor(widget), widget->windowTitle());
 }
 
+bool Dock::acceptsPage(QWidget* widget) const
+{
+    // The dock itself or one of its ancestors cannot become one of its pages.
+    return widget && widget != this && !widget->isAncestorOf(this);
+}
+
+void Dock::takeFromOtherDock(QWidget* widget)
+{
+    // A page moving here from another dock leaves that dock the regular way, so
+    // that it reports the page gone and refreshes its title.
+    Dock* from = widget->parentWidget() ? dockForWidget(widget->parentWidget()) : nullptr;
+    if (from && from != this && from->stack()->indexOf(widget) != -1)
+        from->removeWidget(widget);
+}
+
 void Dock::addWidget(QWidget* widget, bool makeCurrent, bool remember)
 {
-    if (!widget)
+    if (!acceptsPage(widget))
         return;
+    takeFromOtherDock(widget);
     if (m_stack->indexOf(widget) != -1) {
         m_tabBar->setCurrentIndex(m_stack->indexOf(widget));
     } else {
@@ -185,8 +204,9 @@ void Dock::addWidget(QWidget* widget, bool makeCurrent, bool remember)
 
 void Dock::insertWidget(int index, QWidget* widget)
 {
-    if (!widget)
+    if (!acceptsPage(widget))
         return;
+    takeFromOtherDock(widget);
     const int at = m_stack->insertWidget(index, widget);
     m_stack->layout()->activate();
     // Only the current page may be visible in the stack.

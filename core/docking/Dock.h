@@ -127,6 +127,8 @@ private:
     void movePageTo(Dock* target, QWidget* widget);
     void showFloatingWindow(DockWindow* window, QPoint globalPos);
     bool focusInside() const;
+    bool acceptsPage(QWidget* widget) const;
+    void takeFromOtherDock(QWidget* widget);
     void focusFirstIn(QWidget* page);
 
     QList<QPointer<QWidget>> m_remembered;

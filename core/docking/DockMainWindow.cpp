@@ -269,6 +269,21 @@ bool DockMainWindow::isInLayout(const QString& name) const
     return m_layoutIDs.contains(name);
 }
 
+void DockMainWindow::saveLayoutIDs()
+{
+    m_layoutIDs.clear();
+    auto collect = [this](const QWidget* root) {
+        const QList<QWidget*> all = root->findChildren<QWidget*>();
+        for (const QWidget* w : all) {
+            if (!w->objectName().isEmpty())
+                m_layoutIDs.append(w->objectName());
+        }
+    };
+    collect(this);
+    for (DockWindow* w : qAsConst(m_floatingWindows))
+        collect(w);
+}
+
 // --- floating windows ------------------------------------------------------------------
 
 void DockMainWindow::watchWindow(DockWindow* window)

@@ -109,6 +109,9 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // Snapshot of the object names of every named widget of the workspace, which
+    // isInLayout() answers from; taken when a layout is saved or restored.
+    void saveLayoutIDs();
 
 private:
     friend class Dock;

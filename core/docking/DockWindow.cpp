@@ -54,8 +54,14 @@ DockWindow::~DockWindow()
 
 void DockWindow::addWidget(Dock* dock)
 {
-    if (!dock || !m_rootSplitter)
+    if (!dock)
         return;
+    if (!m_rootSplitter) {
+        // The host took the splitter away: start a new root rather than drop the dock.
+        auto* root = new DockSplitter(Qt::Vertical);
+        setCentralWidget(root);
+        m_rootSplitter = root;
+    }
     m_rootSplitter->addWidget(dock);
     m_rootSplitter->updateDocks();
 }

@@ -23,7 +23,7 @@ public:
     DockWindow(DockMainWindow* controller, QWidget* parent = nullptr);
     ~DockWindow() override;
 
-    // Appends `dock` to the root splitter.
+    // Appends `dock` to the root splitter (a new one if the window has none).
     void addWidget(Dock* dock);
     DockSplitter* rootSplitter() const;
     // The workspace; null after disconnectController() or once it is destroyed.

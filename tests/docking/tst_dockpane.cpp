@@ -79,6 +79,9 @@ private slots:
     void hoverFeedback();
     void placeHolderPaint();
     void focusFollowsTabChange();
+    void findDockAt();
+    void focusFollowsMouse();
+    void fullscreenAndContextMenu();
 };
 
 void tst_DockPane::panelMenu()
@@ -526,6 +529,81 @@ void tst_DockPane::focusFollowsTabChange()
     QTRY_COMPARE(mw.activeDock(), other);
     d->setCurrentTab(0);
     QCOMPARE(mw.activeDock(), other);
+}
+
+void tst_DockPane::findDockAt()
+{
+    DockMainWindow mw;
+    mw.setGeometry(100, 100, 600, 400);
+    Dock* a = makeDock(&mw, "a", {"pa"});
+    Dock* b = makeDock(&mw, "b", {"pb"});
+    mw.rootSplitter()->setOrientation(Qt::Horizontal);
+    mw.addWidget(a);
+    mw.addWidget(b);
+    mw.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mw));
+    QCOMPARE(mw.findDockAt(a->mapToGlobal(a->rect().center())), a);
+    QCOMPARE(mw.findDockAt(b->mapToGlobal(QPoint(5, 5))), b);   // the title bar counts
+    QCOMPARE(mw.findDockAt(QPoint(5000, 5000)), nullptr);
+    // A visible floating window over the main window wins.
+    DockWindow* w = mw.addNewFloatingDock(new Page("f"));
+    Dock* f = Dock::dockForWidget(w->findChild<QWidget*>("f"));
+    w->setGeometry(QRect(a->mapToGlobal(QPoint(0, 0)), QSize(200, 150)));
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), f);
+    w->hide();
+    QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), a);
+}
+
+void tst_DockPane::focusFollowsMouse()
+{
+    DockMainWindow mw;
+    mw.resize(500, 300);
+    Dock* a = makeDock(&mw, "a", {"pa"});
+    Dock* b = makeDock(&mw, "b", {"pb"});
+    mw.addWidget(a);
+    mw.addWidget(b);
+    auto* typing = new QLineEdit;
+    mw.setMenuWidget(typing);
+    mw.show();
+    mw.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mw));
+    a->currentWidget()->setFocus();
+    QTRY_COMPARE(mw.activeDock(), a);
+    sendEnter(b);
+    QCOMPARE(mw.activeDock(), b);
+    QCOMPARE(QApplication::focusWidget(), b->currentWidget());
+    // Typing elsewhere is not interrupted.
+    typing->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(typing));
+    sendEnter(a);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(typing));
+    // makeActive gives the dock the focus unless it has it already.
+    a->makeActive();
+    QCOMPARE(mw.activeDock(), a);
+    a->makeActive();
+    QCOMPARE(mw.activeDock(), a);
+}
+
+void tst_DockPane::fullscreenAndContextMenu()
+{
+    DockMainWindow mw;
+    mw.resize(400, 300);
+    Dock* d = makeDock(&mw, "d", {"p"});
+    mw.addWidget(d);
+    mw.show();
+    QVERIFY(!d->isFullscreenDock());
+    d->fullscreenDock();
+    QVERIFY(d->isFullscreenDock());
+    QVERIFY(mw.windowState() & Qt::WindowFullScreen);
+    d->fullscreenDock();
+    QVERIFY(!d->isFullscreenDock());
+
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(10, 40), d->mapToGlobal(QPoint(10, 40)));
+    QCoreApplication::sendEvent(d, &e);
+    QTRY_VERIFY(d->menu()->isVisible());
+    d->menu()->close();
+    QVERIFY(!d->menu()->isVisible());
 }
 
 QTEST_MAIN(tst_DockPane)

@@ -47,6 +47,16 @@ private slots:
     void teardown_data();
     void teardown();
     void hideSingleTabs();
+    void pageMovesBetweenDocks();
+    void badInput();
+    void restorePlaceHolder();
+};
+
+// Exposes the layout snapshot that layout files take.
+class SnapshotWindow : public DockMainWindow
+{
+public:
+    using DockMainWindow::saveLayoutIDs;
 };
 
 void tst_DockWorkspace::freshWindow()
@@ -887,6 +897,105 @@ void tst_DockWorkspace::hideSingleTabs()
     QVERIFY(!d->titleVisible());
     delete d->widget(0);
     QVERIFY(!d->titleVisible());
+}
+
+void tst_DockWorkspace::pageMovesBetweenDocks()
+{
+    DockMainWindow mw;
+    mw.setHideSingleTabs(true);
+    Dock* a = makeDock(&mw, "a", {"p1", "p2"});
+    Dock* b = makeDock(&mw, "b", {"q"});
+    mw.addWidget(a);
+    mw.addWidget(b);
+    QVERIFY(a->titleVisible());
+    QVERIFY(!b->titleVisible());
+    QStringList log;
+    connect(&mw, &DockMainWindow::widgetRemoved, [&](Dock* d, QWidget* w) { log << "removed " + d->objectName() + " " + w->objectName(); });
+    connect(&mw, &DockMainWindow::widgetAdded, [&](Dock* d, QWidget* w) { log << "added " + d->objectName() + " " + w->objectName(); });
+    QWidget* p2 = a->widget(1);
+    b->addWidget(p2);
+    QCOMPARE(log, (QStringList{"removed a p2", "added b p2"}));
+    QCOMPARE(a->count(), 1);
+    QCOMPARE(a->tabBar()->count(), 1);
+    QVERIFY(!a->titleVisible());
+    QVERIFY(b->titleVisible());
+    log.clear();
+    a->insertWidget(0, b->widget(0));
+    QCOMPARE(log, (QStringList{"removed b q", "added a q"}));
+    QCOMPARE(a->widget(0)->objectName(), QString("q"));
+    QCOMPARE(b->tabBar()->count(), b->count());
+}
+
+void tst_DockWorkspace::badInput()
+{
+    DockMainWindow mw;
+    Dock* d = makeDock(&mw, "d", {"a", "b"});
+    mw.addWidget(d);
+    QSignalSpy added(&mw, SIGNAL(widgetAdded(Quill::UI::Dock*,QWidget*)));
+    QSignalSpy removed(&mw, SIGNAL(widgetRemoved(Quill::UI::Dock*,QWidget*)));
+    d->addWidget(nullptr);
+    d->addWidget(d);
+    d->addWidget(&mw);
+    d->addWidget(mw.rootSplitter());
+    d->insertWidget(0, nullptr);
+    d->insertWidget(0, d);
+    d->insertWidget(QPoint(1, 1), &mw);
+    Page stranger("stranger");
+    d->removeWidget(&stranger);
+    d->removeWidget(nullptr);
+    d->setCurrentWidget(&stranger);
+    d->setCurrentTab(-3);
+    d->setCurrentTab(99);
+    d->closeTab(99);
+    d->closeTab(-1);
+    QCOMPARE(d->restorePlaceHolderForWidget(nullptr), nullptr);
+    QCOMPARE(added.count(), 0);
+    QCOMPARE(removed.count(), 0);
+    QCOMPARE(d->count(), 2);
+    QCOMPARE(d->tabBar()->count(), 2);
+    QCOMPARE(d->parentWidget(), static_cast<QWidget*>(mw.rootSplitter()));
+    QCOMPARE(mw.findDockByName(QString(), false, false), nullptr);
+    mw.setRootSplitter(nullptr);   // a window without a splitter answers empty
+    QVERIFY(mw.docks().isEmpty());
+    QCOMPARE(mw.findDockWithPaneID("x", true), nullptr);
+    Dock* again = makeDock(&mw, "again");
+    mw.addWidget(again);   // a new root splitter takes it
+    QVERIFY(mw.rootSplitter());
+    QCOMPARE(mw.docks(), QList<Dock*>{again});
+    QVERIFY(mw.close());
+}
+
+void tst_DockWorkspace::restorePlaceHolder()
+{
+    SnapshotWindow mw;
+    Dock* d = makeDock(&mw, "d", {"kept", "leaving"});
+    mw.addWidget(d);
+    QWidget* leaving = d->widget(1);
+    auto* unknown = new Page("unknown");
+    QCOMPARE(d->restorePlaceHolderForWidget(leaving), nullptr);   // nothing saved yet
+    mw.saveLayoutIDs();
+    QVERIFY(mw.isInLayout("leaving"));
+    QVERIFY(mw.isInLayout("d"));
+    QVERIFY(!mw.isInLayout("Leaving"));
+    QCOMPARE(d->restorePlaceHolderForWidget(unknown), nullptr);
+
+    // The page leaves and a placeholder keeps its tab, at the end.
+    DockPlaceHolder* ph = d->restorePlaceHolderForWidget(leaving);
+    QVERIFY(ph);
+    QCOMPARE(ph->objectName(), QString("leaving"));
+    d->removeWidget(leaving);
+    leaving->setParent(nullptr);
+    QCOMPARE(d->count(), 2);
+    QCOMPARE(d->widget(1), static_cast<QWidget*>(ph));
+    QCOMPARE(d->tabBar()->tabText(1), QString("leaving"));
+    d->updateTitles();
+    QCOMPARE(d->tabBar()->tabText(1), QString("leaving"));
+    // When it comes back it takes the placeholder's tab.
+    d->addWidget(leaving, false, false);
+    QCOMPARE(d->count(), 2);
+    QCOMPARE(d->widget(1), leaving);
+    QVERIFY(mw.placeHolders().isEmpty());
+    delete unknown;
 }
 
 QTEST_MAIN(tst_DockWorkspace)
