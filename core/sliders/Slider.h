@@ -33,6 +33,14 @@ class SliderScale;
 // mapping only ever see finite numbers. setMinTickSeparation() values below 1 act
 // as 1 for the tick layout.
 //
+// Ticks and labels (computed by SliderTicks, cached between paints): a tick label
+// that would run into the minimum's or the maximum's label is left out; on a
+// logarithmic scale a digit is labelled only with 25 pixels of room up to the next
+// labelled one; the square-root ticks of a range at or below zero are thinned by
+// the pixel width of the values on the slider, the mirror image of the positive
+// range. A drag ignores rounding noise in the value worth of one pixel, so that
+// every pixel of a 0..1 slot 100 pixels long steps by exactly 0.01.
+//
 // Painting is done by the protected virtual operations, which subclasses may
 // replace. GUI thread only.
 class Slider : public QWidget

@@ -13,18 +13,6 @@ SliderScale::SliderScale(double minimum, double maximum, bool integer, bool nonL
         std::swap(m_minimum, m_maximum);
 }
 
-SliderScale::Curve SliderScale::curve() const
-{
-    if (!m_nonLinear)
-        return kLinearCurve;
-    const double lo = isMirrored() ? -m_maximum : m_minimum;
-    if (lo > 0.0)
-        return kLogCurve;
-    if (lo < 0.0)
-        return kTwoSidedSquareRootCurve;
-    return kSquareRootCurve;
-}
-
 double SliderScale::RoundHalfAway(double value)
 {
     // std::round rounds halves away from zero and leaves infinities and NaN alone;

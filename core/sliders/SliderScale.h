@@ -24,13 +24,6 @@ namespace UI {
 class SliderScale
 {
 public:
-    enum Curve {
-        kLinearCurve,
-        kLogCurve,                 // both ends of the (possibly mirrored) range above 0
-        kSquareRootCurve,          // (possibly mirrored) range starting at 0
-        kTwoSidedSquareRootCurve   // range across 0
-    };
-
     // `minimum` and `maximum` are expected finite with minimum <= maximum; they are
     // swapped when given the other way round.
     SliderScale(double minimum, double maximum, bool integer, bool nonLinear);
@@ -39,7 +32,6 @@ public:
     double maximum() const { return m_maximum; }
     bool isInteger() const { return m_integer; }
     bool isNonLinear() const { return m_nonLinear; }
-    Curve curve() const;
     // True when the maximum is at or below zero: the scale works on the negated
     // range and flips the fraction.
     bool isMirrored() const { return m_maximum <= 0.0; }
