@@ -3,7 +3,10 @@
 #include <docking/DockPlaceHolder.h>
 #include <docking/DockWindow.h>
 
+#include <QMetaMethod>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <docking/TitleBarButton.h>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -90,6 +93,26 @@ void tst_DockWorkspace::freshWindow()
     QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
     DockPlaceHolder ph;
     QCOMPARE(ph.metaObject(), &QWidget::staticMetaObject);
+    auto ownMethods = [](const QMetaObject* mo) {
+        QStringList out;
+        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
+            out << QString::fromLatin1(mo->method(i).methodSignature());
+        return out;
+    };
+    QCOMPARE(ownMethods(mw.metaObject()),
+             (QStringList{"widgetAdded(Quill::UI::Dock*,QWidget*)", "widgetRemoved(Quill::UI::Dock*,QWidget*)",
+                          "widgetActivated(Quill::UI::Dock*,QWidget*)", "updateVellumScriptName(QString)",
+                          "nextDock()", "prevDock()", "nextTab()", "prevTab()", "focusChanged(QWidget*,QWidget*)"}));
+    QCOMPARE(mw.metaObject()->method(mw.metaObject()->methodOffset()).parameterNames(),
+             (QList<QByteArray>{"dock", "widget"}));
+    QCOMPARE(ownMethods(d->metaObject()),
+             (QStringList{"mouseOver(bool)", "splitHorizontal()", "splitVertical()", "floatDock()",
+                          "floatActiveTab()", "closeActiveTab()", "closeInactiveTabs()", "closeTab(int)",
+                          "removeTab(int)", "showTab(int)", "transposeDock()", "fullscreenDock()",
+                          "dumpLayout()", "setTitleVisible(bool)", "updateTitles()", "nextTab()", "prevTab()"}));
+    QCOMPARE(ownMethods(d->tabBar()->metaObject()), QStringList{"onMouseOverDock(bool)"});
+    QCOMPARE(d->titleBar()->metaObject(), &QWidget::staticMetaObject);
+    QCOMPARE(d->menuButton()->metaObject(), &QPushButton::staticMetaObject);
     QString id = "Viewer.1";
     std::unique_ptr<QWidget> page(mw.createPage(id));
     QVERIFY(dynamic_cast<DockPlaceHolder*>(page.get()));
