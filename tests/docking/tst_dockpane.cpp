@@ -566,6 +566,19 @@ void tst_DockPane::findDockAt()
     QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), f);
     w->hide();
     QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), a);
+
+    // The dock under the cursor takes the focus; with none, the main window does.
+    QTest::qWait(20);   // let the hidden window's deactivation pass first
+    mw.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&mw));
+    QCursor::setPos(b->mapToGlobal(b->rect().center()));
+    if (QCursor::pos() != b->mapToGlobal(b->rect().center()))
+        QSKIP("the platform cannot move the cursor");
+    QCOMPARE(mw.focusWidgetUnderCursor(), b);
+    QCOMPARE(mw.activeDock(), b);
+    QCursor::setPos(QPoint(5000, 5000));
+    QCOMPARE(mw.focusWidgetUnderCursor(), nullptr);
+    QCOMPARE(mw.activeDock(), nullptr);
 }
 
 void tst_DockPane::focusFollowsMouse()
