@@ -30,6 +30,7 @@
 using namespace Quill::UI;
 using Action = ProgressRefresh::Action;
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(const QMetaObject*)
 
 namespace {
 
@@ -117,6 +118,8 @@ private slots:
     void cancelButtonRule();
     void widgetGeometry_data();
     void widgetGeometry();
+    void metaObjects_data();
+    void metaObjects();
 
     void taskWithoutManager();
     void managerInstance();
@@ -315,6 +318,40 @@ void TestProgress::widgetGeometry()
     QTEST(g.pause, "pauseRect");
     QTEST(g.bar, "bar");
     QTEST(g.text, "text");
+}
+
+// Hosts connect to these by their string signatures: names, order and kinds are
+// part of the interface.
+void TestProgress::metaObjects_data()
+{
+    QTest::addColumn<const QMetaObject*>("meta");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QStringList>("methods");
+    QTest::newRow("manager") << &ProgressManager::staticMetaObject << "Quill::UI::ProgressManager"
+                             << QStringList{"signal wake()", "signal windowCreated(QWidget*)",
+                                            "signal progressDialogVisibilityChanged(bool)"};
+    QTest::newRow("dialog manager") << &DialogProgressManager::staticMetaObject
+                                    << "Quill::UI::DialogProgressManager" << QStringList();
+    QTest::newRow("dialog") << &ProgressDialog::staticMetaObject << "Quill::UI::ProgressDialog"
+                            << QStringList{"signal closing()", "signal visibilityChanged(bool)", "slot wake()"};
+    QTest::newRow("widget") << &ProgressWidget::staticMetaObject << "Quill::UI::ProgressWidget"
+                            << QStringList{"slot togglePause()", "slot cancel()", "slot clear()"};
+}
+
+void TestProgress::metaObjects()
+{
+    QFETCH(const QMetaObject*, meta);
+    QStringList methods;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        const char* kind = method.methodType() == QMetaMethod::Signal ? "signal "
+            : method.methodType() == QMetaMethod::Slot                ? "slot "
+                                                                       : "method ";
+        methods << QLatin1String(kind) + QString::fromLatin1(method.methodSignature());
+    }
+    QTEST(QString::fromLatin1(meta->className()), "className");
+    QTEST(methods, "methods");
+    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
 }
 
 // --- tasks and the manager -----------------------------------------------------
