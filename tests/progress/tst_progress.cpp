@@ -758,6 +758,13 @@ void TestProgress::taskHideHook()
     hidden.hide = false;
     dialog->wake();
     QVERIFY(!widgetFor(dialog, QStringLiteral("hidden"))->isHidden());
+
+    // kDisable set later disables the widget too, and it stops keeping the dialog open.
+    hidden.setFlag(ProgressTask::kDisable, true);
+    shown.setFlag(ProgressTask::kDisable, true);
+    dialog->wake();
+    QVERIFY(!widgetFor(dialog, QStringLiteral("shown"))->isEnabled());
+    QVERIFY(!dialog->isVisible());
 }
 
 void TestProgress::closingCancelsShownTasks()
