@@ -23,7 +23,10 @@ Place placeOf(const QString& id)
 {
     static const QHash<QString, Place> places{
         {QStringLiteral("resources"), Place::Side},
+        {QStringLiteral("colour"), Place::Side},
+        {QStringLiteral("color"), Place::Side},
         {QStringLiteral("progress"), Place::Bottom},
+        {QStringLiteral("python"), Place::Bottom},
         {QStringLiteral("layout"), Place::Floating},
     };
     return places.value(id, Place::Main);

@@ -340,9 +340,12 @@ void Dock::removeTab(int tab)
     // here too: keep stack, tabs and focus proxy in step.
     if (m_tabBar->currentIndex() != m_stack->currentIndex() && m_tabBar->currentIndex() < count())
         m_stack->setCurrentIndex(m_tabBar->currentIndex());
+    // The proxy may be the page that left (or is being destroyed, when it still
+    // looks parented): only a widget on the current page may stay the proxy.
     QWidget* proxy = focusProxy();
-    if (proxy && !m_stack->isAncestorOf(proxy))
-        setFocusProxy(currentWidget());
+    QWidget* current = currentWidget();
+    if (proxy && !(current && (proxy == current || current->isAncestorOf(proxy))))
+        setFocusProxy(current);
     if (m_previousTab >= count())
         m_previousTab = 0;
     refreshTitle();
