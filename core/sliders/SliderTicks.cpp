@@ -239,16 +239,21 @@ QVector<SliderTick> SliderTicks::Square(const SliderScale& scale, const Slot& sl
 
     // Smallest magnitude worth ticking: the value `sep` pixels beyond zero. When
     // zero sits at the maximum (a range ending at 0) look the other way instead.
+    // Measured on the unrounded curve: an integer scale would round it to 0 and
+    // show no ticks at all; it ticks whole numbers only instead.
+    const SliderScale curve(minimum, maximum, false, scale.isNonLinear());
     auto magnitudeAt = [&](double pixels) {
-        double m = std::fabs(scale.positionToValue(z + pixels / len));
+        double m = std::fabs(curve.positionToValue(z + pixels / len));
         if (!(m > 0.0) && minimum < 0.0)
-            m = std::fabs(scale.positionToValue(z - pixels / len));
+            m = std::fabs(curve.positionToValue(z - pixels / len));
         return m;
     };
     const double s1 = magnitudeAt(sep);
     if (!(s1 > 0.0))
         return QVector<SliderTick>();
-    const int eMin = ToInt(std::ceil(std::log10(s1)), kLowestExponent, kHighestExponent);
+    int eMin = ToInt(std::ceil(std::log10(s1)), kLowestExponent, kHighestExponent);
+    if (scale.isInteger())
+        eMin = std::max(eMin, 0);
     const double labelMagnitude = magnitudeAt(25);
     const int eLabel = labelMagnitude > 0.0
         ? ToInt(std::ceil(std::log10(labelMagnitude)), kLowestExponent, kHighestExponent)

@@ -74,7 +74,8 @@ public:
 
     // Square-root scale from zero, two-sided across zero, or a mirrored negative
     // range: a labelled "0" where zero lies inside the slot, then per decade of
-    // each side the digits its pixel width has room for.
+    // each side the digits its pixel width has room for (whole numbers only on an
+    // integer scale).
     static QVector<SliderTick> Square(const SliderScale& scale, const Slot& slot, int separation);
 
     // Whether a tick label of `textSize` placed at `pixel` (starting there when

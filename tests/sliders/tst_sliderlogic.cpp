@@ -444,14 +444,18 @@ void TestSliderLogic::squareTicks_data()
     QTest::addColumn<double>("maximum");
     QTest::addColumn<QList<double>>("mustHave");
     QTest::addColumn<QList<double>>("mustLabel");
+    QTest::addColumn<bool>("integer");
 
-    QTest::newRow("0..100") << 0.0 << 100.0 << QList<double>{1, 10, 20, 50} << QList<double>{10};
+    QTest::newRow("0..100") << 0.0 << 100.0 << QList<double>{1, 10, 20, 50} << QList<double>{10} << false;
     QTest::newRow("-25..100 has a labelled zero") << -25.0 << 100.0 << QList<double>{0, -10, 10, 50}
-                                                   << QList<double>{0};
+                                                   << QList<double>{0} << false;
     QTest::newRow("-1000..-1 mirrored log") << -1000.0 << -1.0 << QList<double>{-10, -100, -2, -20}
-                                            << QList<double>{-10, -100};
+                                            << QList<double>{-10, -100} << false;
     QTest::newRow("-100..0 ends at zero") << -100.0 << 0.0 << QList<double>{-1, -10, -20, -50}
-                                          << QList<double>{-10};
+                                          << QList<double>{-10} << false;
+    QTest::newRow("int 0..100") << 0.0 << 100.0 << QList<double>{1, 2, 10, 20, 50} << QList<double>{1, 10} << true;
+    QTest::newRow("int -25..100") << -25.0 << 100.0 << QList<double>{0, -1, -10, 1, 10, 50} << QList<double>{0, 10}
+                                  << true;
 }
 
 void TestSliderLogic::squareTicks()
@@ -460,8 +464,9 @@ void TestSliderLogic::squareTicks()
     QFETCH(double, maximum);
     QFETCH(QList<double>, mustHave);
     QFETCH(QList<double>, mustLabel);
+    QFETCH(bool, integer);
     const SliderTicks::Slot slot = HorizontalSlot(300);
-    const SliderScale scale(minimum, maximum, false, true);
+    const SliderScale scale(minimum, maximum, integer, true);
     const QVector<SliderTick> ticks = SliderTicks::Square(scale, slot, 5);
     const QList<double> values = Values(ticks);
     const QList<double> labels = Values(ticks, true);
@@ -477,6 +482,7 @@ void TestSliderLogic::squareTicks()
         QCOMPARE(values, mirrored);
     }
     for (const SliderTick& t : ticks) {
+        QVERIFY(!integer || t.value == std::round(t.value));
         QCOMPARE(t.pixel, SliderTicks::Place(scale, slot, t.value));
         QVERIFY(std::abs(t.pixel - slot.start) >= 5 && std::abs(t.pixel - slot.end) >= 5);
         if (t.value == 0.0) {
