@@ -451,6 +451,8 @@ void TestSliderLogic::squareTicks_data()
                                                    << QList<double>{0} << false;
     QTest::newRow("-1000..-1 mirrored log") << -1000.0 << -1.0 << QList<double>{-10, -100, -2, -20}
                                             << QList<double>{-10, -100} << false;
+    QTest::newRow("-100..-25 within a decade") << -100.0 << -25.0 << QList<double>{-30, -50, -90} << QList<double>{}
+                                               << false;
     QTest::newRow("-100..0 ends at zero") << -100.0 << 0.0 << QList<double>{-1, -10, -20, -50}
                                           << QList<double>{-10} << false;
     QTest::newRow("int 0..100") << 0.0 << 100.0 << QList<double>{1, 2, 10, 20, 50} << QList<double>{1, 10} << true;
