@@ -72,7 +72,9 @@ public:
     void setFlag(int flag, bool on);
     void setMessage(const QString& message);
     // Shows `message` in red with a Clear button; the task stays shown after it
-    // ends until the user clears it.
+    // ends until the user clears it. A kDisable task's widget stays disabled,
+    // Clear included, and does not open the dialog: clear kDisable first when
+    // the user must see and dismiss the error.
     void setErrorState(const QString& message);
     void setMaximum(int maximum);
     void setCancelled(bool cancelled);
