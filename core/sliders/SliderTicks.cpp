@@ -256,6 +256,8 @@ QVector<SliderTick> SliderTicks::Square(const SliderScale& scale, const Slot& sl
         eMin = std::max(eMin, 0);
     // A range below zero (mirrored logarithmic) starts inside the decade of its
     // maximum: tick the rest of that decade too, or -100..-25 would show nothing.
+    if (maximum < 0.0)
+        eMin = ToInt(std::floor(std::log10(-maximum)), kLowestExponent, kHighestExponent);
     const double labelMagnitude = magnitudeAt(25);
     const int eLabel = labelMagnitude > 0.0
         ? ToInt(std::ceil(std::log10(labelMagnitude)), kLowestExponent, kHighestExponent)
