@@ -85,8 +85,13 @@ double SliderSnap::DragValue(const SliderScale& scale, int offset, int length)
         return std::numeric_limits<double>::quiet_NaN();
 
     const double v = scale.positionToValue(double(offset) / length);
-    const double next = scale.positionToValue(double(offset + 1) / length);
-    double worth = std::fabs(next - v);
+    // The worth of a pixel is measured before integer rounding: rounded values would
+    // make it alternate (2, 3, 2, ... on 0..100 over 40 pixels), and the step with
+    // it, so that a drag could step back.
+    const SliderScale exact(scale.minimum(), scale.maximum(), false, scale.isNonLinear());
+    const double here = exact.positionToValue(double(offset) / length);
+    const double next = exact.positionToValue(double(offset + 1) / length);
+    const double worth = std::fabs(next - here);
 
     if (scale.isInteger() && worth < 1.0)
         return Snap(v, Step());
@@ -95,7 +100,7 @@ double SliderSnap::DragValue(const SliderScale& scale, int offset, int length)
 
     // Both mapped values carry a few units of rounding each, relative to the largest
     // magnitude that went into them.
-    const double magnitude = std::fabs(v) + std::fabs(next) + std::fabs(scale.minimum())
+    const double magnitude = std::fabs(here) + std::fabs(next) + std::fabs(scale.minimum())
                              + std::fabs(scale.maximum());
     const double noise = 16.0 * DBL_EPSILON * magnitude;
     return Snap(v, StepFor(worth, std::isfinite(noise) ? noise : 0.0));

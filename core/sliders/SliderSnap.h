@@ -11,9 +11,10 @@ class SliderScale;
 // times that power). So a 0..1 slider 300 pixels long moves in steps of 0.005,
 // 100 pixels long in steps of 0.01, 40 pixels long in steps of 0.05.
 //
-// The worth of a pixel is the difference of two mapped values and carries rounding
-// noise; a worth within that noise of 1, 2 or 5 times a power of ten is taken as
-// exactly that, so that every pixel of such a slot moves by the same step.
+// The worth of a pixel is the difference of two mapped values, taken before integer
+// rounding, and carries floating-point noise; a worth within that noise of 1, 2 or 5
+// times a power of ten is taken as exactly that, so that every pixel of such a slot
+// moves by the same step.
 // Pure functions; any thread.
 class SliderSnap
 {

@@ -246,6 +246,7 @@ void TestSliderLogic::everyPixelSnaps_data()
     QTest::newRow("int 0..10 over 200") << 0.0 << 10.0 << true << 200 << 1.0;
     QTest::newRow("int 0..10000 over 200") << 0.0 << 10000.0 << true << 200 << 100.0;
     QTest::newRow("int 0..100 over 50") << 0.0 << 100.0 << true << 50 << 2.0;
+    QTest::newRow("int 0..100 over 40: rounding makes no 2 of 2.5") << 0.0 << 100.0 << true << 40 << 5.0;
 }
 
 // Every pixel of the slot must use the step of the exact pixel worth: the value is
