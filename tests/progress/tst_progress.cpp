@@ -541,6 +541,30 @@ void TestProgress::timeToGoInDialog()
     ProgressWidget* widget = widgetFor(dialog, QStringLiteral("ttg"));
     QVERIFY(widget);
     QCOMPARE(widget->statusText(), QStringLiteral("Time to go: Awaiting Task"));
+    {
+        // Painted one line height plus one line spacing (small font) below the
+        // title's baseline, in the column the (empty) message leaves free.
+        ProgressWidgetLayout::Input input;
+        input.widget = widget->size();
+        input.bar = widget->progressBar()->size();
+        const QRect area = ProgressWidgetLayout::compute(input).text;
+        QFont title = widget->font(), small = widget->font();
+        title.setPixelSize(12);
+        small.setPixelSize(10);
+        const QFontMetrics smallMetrics(small);
+        const int baseline = area.top() + QFontMetrics(title).ascent() + smallMetrics.height()
+            + smallMetrics.lineSpacing();
+        const QImage image = widget->grab().toImage();
+        int top = -1;
+        for (int y = 0; y < image.height() && top < 0; ++y) {
+            for (int x = area.left() + area.width() / 3; x < area.right() && top < 0; ++x) {
+                if (qGray(image.pixel(x, y)) < 100)
+                    top = y;
+            }
+        }
+        QVERIFY2(qAbs(top - (baseline - smallMetrics.capHeight())) <= 2,
+                 qPrintable(QStringLiteral("text top %1, baseline %2").arg(top).arg(baseline)));
+    }
     task.setProgress(0);
     dialog->wake();
     QCOMPARE(widget->statusText(), QStringLiteral("Time to go: Calculating"));
