@@ -16,7 +16,9 @@ using Quill::UI::DockWindow;
 
 namespace {
 
-// Where the known panels go. Anything else joins the main dock.
+// Where the known panels go. Anything else joins the main dock, whose panels
+// (sliders, progress) each need most of a 1000 x 700 window to show all their
+// controls, so they share it as tabs.
 enum class Place { Main, Side, Bottom, Floating };
 
 Place placeOf(const QString& id)
@@ -25,7 +27,6 @@ Place placeOf(const QString& id)
         {QStringLiteral("resources"), Place::Side},
         {QStringLiteral("colour"), Place::Side},
         {QStringLiteral("color"), Place::Side},
-        {QStringLiteral("progress"), Place::Bottom},
         {QStringLiteral("python"), Place::Bottom},
         {QStringLiteral("layout"), Place::Floating},
     };
@@ -45,7 +46,7 @@ GalleryWindow::GalleryWindow(const QString& onlyPanel, QWidget* parent)
     setHighlightCurrentTab(true);
     buildMenu();
     buildArrangement();
-    resize(1100, 760);
+    resize(1020, 720);
 }
 
 QWidget* GalleryWindow::createPage(QString& id)
@@ -113,25 +114,25 @@ void GalleryWindow::buildArrangement()
         dock->addWidget(page, false, false);
     }
 
-    // Nested splits: [ main over bottom | side ], leaving out docks that got nothing.
-    auto* left = new DockSplitter(Qt::Vertical);
-    root->addWidget(left);
-    for (Dock* d : {main, bottom}) {
-        if (d->count() > 0 || (d == main && side->count() == 0))
-            left->addWidget(d);
+    // Nested splits: [ main | side over bottom ], leaving out docks that got
+    // nothing. The main dock gets the whole height and most of the width.
+    if (main->count() > 0 || (side->count() == 0 && bottom->count() == 0))
+        root->addWidget(main);
+    else
+        delete main;
+    auto* right = new DockSplitter(Qt::Vertical);
+    root->addWidget(right);
+    for (Dock* d : {side, bottom}) {
+        if (d->count() > 0)
+            right->addWidget(d);
         else
             delete d;
     }
-    if (side->count() > 0)
-        root->addWidget(side);
-    else
-        delete side;
-    left->setSizes({520, 220});
-    root->setSizes({760, 340});
+    right->setSizes({420, 280});
+    root->setSizes({720, 300});
     for (Dock* d : docks())
         d->setCurrentTab(0);
-    root->updateDocks();
-    left->updateDocks();
+    right->updateDocks();
 }
 
 void GalleryWindow::buildFloatingWindow()
