@@ -82,6 +82,17 @@ Dock* findDockWithPagePrefix(const QObject* object, const QString& prefix)
     return nullptr;
 }
 
+// True when `object` lies inside `ancestor`'s object tree (crossing window
+// boundaries, unlike QWidget::isAncestorOf).
+bool isInsideTree(const QObject* object, const QObject* ancestor)
+{
+    for (const QObject* o = object ? object->parent() : nullptr; o; o = o->parent()) {
+        if (o == ancestor)
+            return true;
+    }
+    return false;
+}
+
 void collectDocksWithPrefix(QWidget* widget, const QString& prefix, QList<Dock*>& out)
 {
     if (widget->objectName().startsWith(prefix)) {
@@ -185,9 +196,18 @@ QList<DockPlaceHolder*> DockMainWindow::placeHolders() const
 
 Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const
 {
+    // Floating windows are normally our children, so the search of our own tree
+    // has already been through them; only windows parented elsewhere are searched
+    // again. The first match is the same either way.
+    QList<const DockWindow*> elsewhere;
+    for (const DockWindow* w : m_floatingWindows) {
+        if (!isInsideTree(w, this))
+            elsewhere.append(w);
+    }
+
     QWidget* match = findNamedWidget(this, name);
-    for (int i = 0; !match && i < m_floatingWindows.size(); ++i)
-        match = findNamedWidget(m_floatingWindows.at(i), name);
+    for (int i = 0; !match && i < elsewhere.size(); ++i)
+        match = findNamedWidget(elsewhere.at(i), name);
     if (match)
         return Dock::dockForWidget(match);
 
@@ -214,7 +234,7 @@ Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool s
     }
     if (Dock* d = findDockWithPagePrefix(this, prefix))
         return d;
-    for (DockWindow* w : m_floatingWindows) {
+    for (const DockWindow* w : qAsConst(elsewhere)) {
         if (Dock* d = findDockWithPagePrefix(w, prefix))
             return d;
     }

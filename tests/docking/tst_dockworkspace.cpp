@@ -393,6 +393,8 @@ void tst_DockWorkspace::findDockByName_data()
     QTest::newRow("prefix without match") << "Other.1" << false << true << "";
     QTest::newRow("case-sensitive") << "viewer.1" << false << false << "";
     QTest::newRow("prefix ends at last dot") << "a.b.c" << false << false << "side";
+    QTest::newRow("page in window parented elsewhere") << "Apart.1" << true << false << "apart";
+    QTest::newRow("prefix via window parented elsewhere") << "Apart.5" << false << true << "apart";
 }
 
 void tst_DockWorkspace::findDockByName()
@@ -409,6 +411,11 @@ void tst_DockWorkspace::findDockByName()
     Dock* flt = Dock::dockForWidget(w->findChild<QWidget*>("Float.1"));
     flt->setObjectName("float");
     flt->paneIDs() << "Remote.3";
+    // A registered window that is not our child is searched on its own.
+    std::unique_ptr<DockWindow> apart(new DockWindow(&mw, nullptr));
+    Dock* ad = makeDock(&mw, "apart", {"Apart.1"});
+    apart->addWidget(ad);
+    mw.setFloatingWindows(mw.floatingWindows() + QList<DockWindow*>{apart.get()});
 
     QFETCH(QString, name);
     QFETCH(bool, exactOnly);
