@@ -56,8 +56,7 @@ private slots:
     void focusOutsideDocks();
     void nextDockSkipsEmpty();
     void prevDockWraps();
-    void nextTabAcrossDocks();
-    void prevTabIntoFloatingWindow();
+    void tabsRunThroughWholeWorkspace_data();
     void tabsRunThroughWholeWorkspace();
     void singleDockWraps();
     void focusChangedReports();
@@ -155,58 +154,39 @@ void tst_DockNavigation::prevDockWraps()
     QTRY_COMPARE(ws.mw.activeDock(), ws.x);
 }
 
-void tst_DockNavigation::nextTabAcrossDocks()
+void tst_DockNavigation::tabsRunThroughWholeWorkspace_data()
 {
-    Workspace ws;
-    ws.x->setCurrentTab(1);
-    ws.page("x2")->setFocus();
-    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
-    QSignalSpy activated(&ws.mw, SIGNAL(widgetActivated(Quill::UI::Dock*,QWidget*)));
-    ws.mw.nextTab();   // last page of X: on to Z (Y is empty), first page
-    QTRY_COMPARE(ws.mw.activeDock(), ws.z);
-    QCOMPARE(ws.z->currentTab(), 0);
-    QVERIFY(!activated.isEmpty());
-    QCOMPARE(activated.last().at(0).value<Dock*>(), ws.z);
-    QCOMPARE(activated.last().at(1).value<QWidget*>(), ws.page("z1"));
-    ws.mw.nextTab();   // into the floating window's first page
-    QTRY_COMPARE(ws.mw.activeDock(), ws.f);
-    QCOMPARE(ws.f->currentWidget(), ws.page("f1"));
-    ws.mw.nextTab();   // within F
-    QTRY_COMPARE(ws.mw.activeTab(), ws.page("f2"));
-    QCOMPARE(ws.mw.activeDock(), ws.f);
-}
-
-void tst_DockNavigation::prevTabIntoFloatingWindow()
-{
-    Workspace ws;
-    ws.x->setCurrentTab(0);
-    ws.page("x1")->setFocus();
-    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
-    ws.mw.prevTab();   // first page of the first dock: last page of the last dock
-    QTRY_COMPARE(ws.mw.activeDock(), ws.f);
-    QCOMPARE(ws.f->currentTab(), ws.f->count() - 1);
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(ws.floating));
-    // And continues from there: the focus really moved.
-    ws.mw.prevTab();
-    QTRY_COMPARE(ws.f->currentTab(), 0);
-    QCOMPARE(ws.mw.activeDock(), ws.f);
+    QTest::addColumn<QString>("start");   // page to focus, or "Y" for the empty dock
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<QStringList>("pages");
+    // Y is empty and passed over; F is in the floating window.
+    QTest::newRow("next from the first page") << "x1" << true << QStringList{"x2", "z1", "f1", "f2", "x1"};
+    QTest::newRow("previous from the first page")
+        << "x1" << false << QStringList{"f2", "f1", "z1", "x2", "x1"};
+    QTest::newRow("next from an empty dock") << "Y" << true << QStringList{"z1", "f1"};
+    // An empty dock moves on backwards too, to the last page of the dock before it.
+    QTest::newRow("previous from an empty dock") << "Y" << false << QStringList{"x2", "x1", "f2"};
 }
 
 void tst_DockNavigation::tabsRunThroughWholeWorkspace()
 {
+    QFETCH(QString, start);
+    QFETCH(bool, forward);
+    QFETCH(QStringList, pages);
     Workspace ws;
     ws.x->setCurrentTab(0);
-    ws.page("x1")->setFocus();
-    QTRY_COMPARE(ws.mw.activeDock(), ws.x);
-    const QStringList forward{"x2", "z1", "f1", "f2", "x1"};
-    for (const QString& name : forward) {
-        ws.mw.nextTab();
+    QWidget* first = start == "Y" ? static_cast<QWidget*>(ws.y) : ws.page(qPrintable(start));
+    first->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), first);
+    QSignalSpy activated(&ws.mw, SIGNAL(widgetActivated(Quill::UI::Dock*,QWidget*)));
+    for (const QString& name : pages) {
+        forward ? ws.mw.nextTab() : ws.mw.prevTab();
         QTRY_COMPARE(ws.mw.activeTab() ? ws.mw.activeTab()->objectName() : QString(), name);
-    }
-    const QStringList backward{"f2", "f1", "z1", "x2", "x1"};
-    for (const QString& name : backward) {
-        ws.mw.prevTab();
-        QTRY_COMPARE(ws.mw.activeTab() ? ws.mw.activeTab()->objectName() : QString(), name);
+        // The focus really moved: its window is active, so the next step goes on from here.
+        QTRY_COMPARE(QApplication::activeWindow(), ws.mw.activeDock()->window());
+        QVERIFY(!activated.isEmpty());
+        QCOMPARE(activated.last().at(0).value<Dock*>(), ws.mw.activeDock());
+        QCOMPARE(activated.last().at(1).value<QWidget*>(), ws.mw.activeTab());
     }
 }
 

@@ -239,8 +239,13 @@ void tst_DockPane::narrowTitleHidesButtons()
     d->resize(need, 200);
     QVERIFY(d->closeButton()->isVisible());
     QVERIFY(d->floatButton()->isVisible());
-    // The tabs start after the menu button's room and the stack fills the rest.
+    // The tabs start after the menu button's room, where the menu button sits at
+    // its size hint, centred on the strip; the stack fills the rest.
     QCOMPARE(d->tabBar()->x(), 22);
+    const QRect menu = d->menuButton()->geometry();
+    QCOMPARE(menu.size(), d->menuButton()->sizeHint());
+    QVERIFY(menu.left() >= 0 && menu.right() < 22);
+    QVERIFY(qAbs(menu.center().y() - d->titleBar()->rect().center().y()) <= 1);
     QCOMPARE(d->stack()->geometry().bottom(), d->height() - 1);
     QCOMPARE(d->stack()->y(), d->titleBar()->height());
     QVERIFY(d->tabBarHeight() >= d->fontMetrics().lineSpacing());
