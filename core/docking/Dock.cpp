@@ -329,6 +329,7 @@ void Dock::showTab(int tab)
         focusFirstIn(currentWidget());
     // After the focus moved: a proxy set while the dock holds the focus takes it.
     setFocusProxy(currentWidget());
+    // When the last page has gone there is nothing to report as activated.
     if (m_controller && currentWidget())
         m_controller->emitWidgetActivated(this, currentWidget());
 }

@@ -809,10 +809,10 @@ void tst_DockWorkspace::signalOrder()
     QCOMPARE(name.count(), 1);
     QCOMPARE(name.at(0).at(0).toString(), QString("script.py"));
 
-    QSignalSpy removed(&mw, SIGNAL(widgetRemoved(Quill::UI::Dock*,QWidget*)));
-    QVERIFY(removed.isValid());
+    // The last page leaving is no activation of "nothing".
+    log.clear();
     d->closeActiveTab();
-    QCOMPARE(removed.count(), 1);
+    QCOMPARE(log, QStringList{"removed d p2"});
 }
 
 void tst_DockWorkspace::pageDestroyedWhileDocked()
