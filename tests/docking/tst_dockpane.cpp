@@ -99,15 +99,19 @@ void tst_DockPane::panelMenu()
     }
     QCOMPARE(texts, (QStringList{"Split Vertical", "Split Horizontal", "-", "Float Pane", "Close Pane",
                                  "Float Tab", "Close Tab", "Solo Tab", "Show Tabs", "-"}));
-    // The split entries carry the library's images.
-    QVERIFY(QFile::exists(":/ui/qrc/images/HSplit.png"));
-    QVERIFY(!menu->actions().at(0)->icon().isNull());
-    QVERIFY(!menu->actions().at(1)->icon().isNull());
+    // The split entries carry the library's images ("Split Vertical" shows the
+    // horizontal divider), the menu button its own.
+    auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+    const QIcon hsplit(":/ui/qrc/images/HSplit.png"), vsplit(":/ui/qrc/images/VSplit.png");
+    QVERIFY(image(hsplit) != image(vsplit));
+    QCOMPARE(image(menu->actions().at(0)->icon()), image(hsplit));
+    QCOMPARE(image(menu->actions().at(1)->icon()), image(vsplit));
     QVERIFY(menu->actions().at(3)->icon().isNull());
     QVERIFY(d->showTabsAction()->isCheckable());
     QVERIFY(d->showTabsAction()->isChecked());
     QVERIFY(d->menuButton());
     QCOMPARE(d->menuButton()->menu(), menu);
+    QCOMPARE(image(d->menuButton()->icon()), image(QIcon(":/ui/qrc/images/PanelMenu.png")));
     QVERIFY(!d->menuButton()->icon().isNull());
 
     // The entries act on their dock.
