@@ -461,7 +461,10 @@ Dock* DockMainWindow::stepDock(int step)
     for (int k = 0; k < n; ++k) {
         i = (i + step + n) % n;
         Dock* target = all.at(i);
-        if (!target->currentWidget())
+        // Empty docks are passed over, and so are docks that cannot take the focus
+        // because they are hidden (a floating window the host keeps hidden):
+        // stopping there would leave the focus where it was.
+        if (!target->currentWidget() || !target->isVisible())
             continue;
         target->setFocus(Qt::OtherFocusReason);
         // Focus set in an inactive window waits there; activate that window so the

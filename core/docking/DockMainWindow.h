@@ -99,6 +99,10 @@ signals:
     void updateVellumScriptName(QString name);
 
 public slots:
+    // Keyboard navigation from the focus widget's dock, in docks() order: the focus
+    // moves to the next (previous) dock that holds a page and is shown, and that
+    // dock's window is activated. nextTab/prevTab run through every page of those
+    // docks, going on to the next (previous) dock from its last (first) page.
     void nextDock();
     void prevDock();
     void nextTab();
@@ -121,8 +125,8 @@ private:
     void removeFloatingDock(DockWindow* window);
     // Drops `window` from the list when it is destroyed, whoever destroys it.
     void watchWindow(DockWindow* window);
-    // Focus moves to the next non-empty dock `step` (+1 or -1) away from the dock
-    // holding the focus, activating its window; returns that dock or null.
+    // Focus moves to the next shown, non-empty dock `step` (+1 or -1) away from the
+    // dock holding the focus, activating its window; returns that dock or null.
     Dock* stepDock(int step);
     QAction* makeAction(const QString& text, const char* shortcut, const char* name, const char* slot);
 

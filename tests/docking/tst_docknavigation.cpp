@@ -159,13 +159,18 @@ void tst_DockNavigation::tabsRunThroughWholeWorkspace_data()
     QTest::addColumn<QString>("start");   // page to focus, or "Y" for the empty dock
     QTest::addColumn<bool>("forward");
     QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<bool>("hideFloating");
     // Y is empty and passed over; F is in the floating window.
-    QTest::newRow("next from the first page") << "x1" << true << QStringList{"x2", "z1", "f1", "f2", "x1"};
+    QTest::newRow("next from the first page")
+        << "x1" << true << QStringList{"x2", "z1", "f1", "f2", "x1"} << false;
     QTest::newRow("previous from the first page")
-        << "x1" << false << QStringList{"f2", "f1", "z1", "x2", "x1"};
-    QTest::newRow("next from an empty dock") << "Y" << true << QStringList{"z1", "f1"};
+        << "x1" << false << QStringList{"f2", "f1", "z1", "x2", "x1"} << false;
+    QTest::newRow("next from an empty dock") << "Y" << true << QStringList{"z1", "f1"} << false;
     // An empty dock moves on backwards too, to the last page of the dock before it.
-    QTest::newRow("previous from an empty dock") << "Y" << false << QStringList{"x2", "x1", "f2"};
+    QTest::newRow("previous from an empty dock") << "Y" << false << QStringList{"x2", "x1", "f2"} << false;
+    // A hidden window cannot take the focus: it is passed over like an empty dock.
+    QTest::newRow("next passes a hidden window") << "z1" << true << QStringList{"x1", "x2"} << true;
+    QTest::newRow("previous passes a hidden window") << "x1" << false << QStringList{"z1", "x2"} << true;
 }
 
 void tst_DockNavigation::tabsRunThroughWholeWorkspace()
@@ -174,6 +179,9 @@ void tst_DockNavigation::tabsRunThroughWholeWorkspace()
     QFETCH(bool, forward);
     QFETCH(QStringList, pages);
     Workspace ws;
+    QFETCH(bool, hideFloating);
+    if (hideFloating)
+        ws.floating->hide();
     ws.x->setCurrentTab(0);
     QWidget* first = start == "Y" ? static_cast<QWidget*>(ws.y) : ws.page(qPrintable(start));
     first->setFocus();
