@@ -88,8 +88,11 @@ TitleLayout layoutTitle(const TitleMetrics& m)
     }
 
     out.titleBar = QRect(0, 0, width, titleHeight);
-    out.tabBar = QRect(reserve, 0, std::max(0, std::min(m.tabBarHint.width(), right - reserve)),
-                       titleHeight);
+    // Mirrored with the buttons (and the menu button the dock places), so that in a
+    // right-to-left layout the tabs do not run over the buttons.
+    out.tabBar = QStyle::visualRect(
+        m.direction, QRect(QPoint(0, 0), m.dock),
+        QRect(reserve, 0, std::max(0, std::min(m.tabBarHint.width(), right - reserve)), titleHeight));
     out.stack = QRect(0, titleHeight, width, std::max(0, height - titleHeight));
     return out;
 }

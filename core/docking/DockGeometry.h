@@ -76,7 +76,8 @@ struct TitleLayout {
 };
 
 // Places title bar, tab bar, close and float buttons and the page stack. The
-// buttons sit at the right end (mirrored for right-to-left), vertically centred.
+// buttons sit at the right end, vertically centred, the tabs after the menu
+// button's room at the left; both mirror for right-to-left layouts.
 // Buttons that do not fit (the narrow-title rule) are hidden and leave their
 // room to the tabs.
 TitleLayout layoutTitle(const TitleMetrics& m);

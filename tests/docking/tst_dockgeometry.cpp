@@ -211,9 +211,11 @@ void tst_DockGeometry::layoutTitleRightToLeft()
     m.tabBarHint = QSize(50, 20);
     m.direction = Qt::RightToLeft;
     const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
-    // Mirrored: close at the far left, float right of it.
+    // Mirrored: close at the far left, float right of it, the tabs right of them
+    // and left of the menu button's room.
     QCOMPARE(l.closeButton, QRect(4, 3, 20, 20));
     QCOMPARE(l.floatButton, QRect(25, 3, 20, 20));
+    QCOMPARE(l.tabBar, QRect(128, 0, 50, 28));
 }
 
 void tst_DockGeometry::dropZone_data()
