@@ -1,5 +1,7 @@
 #include "DockTestUtil.h"
 
+#include <QSignalSpy>
+
 #include <docking/DockDragState.h>
 #include <docking/DockPlaceHolder.h>
 #include <docking/DockWindow.h>
@@ -123,8 +125,11 @@ void tst_DockPane::panelMenu()
     QCOMPARE(shape(mw.rootSplitter()).left(4), QString("V(H("));
     d->showTabsAction()->trigger();
     QVERIFY(!d->titleVisible());
+    // The entry follows the dock without announcing a toggle of its own.
+    QSignalSpy toggled(d->showTabsAction(), SIGNAL(toggled(bool)));
     d->setTitleVisible(true);
     QVERIFY(d->showTabsAction()->isChecked());
+    QCOMPARE(toggled.count(), 0);
     menu->actions().at(5)->trigger();   // Float Tab
     QCOMPARE(mw.floatingWindows().size(), 1);
     QCOMPARE(d->count(), 0);
