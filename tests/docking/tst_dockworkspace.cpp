@@ -2,6 +2,7 @@
 
 #include <docking/DockPlaceHolder.h>
 #include <docking/DockWindow.h>
+#include <docking/HoverWidget.h>
 
 #include <QMetaMethod>
 #include <QPushButton>
@@ -113,6 +114,8 @@ void tst_DockWorkspace::freshWindow()
     QCOMPARE(ownMethods(d->tabBar()->metaObject()), QStringList{"onMouseOverDock(bool)"});
     QCOMPARE(d->titleBar()->metaObject(), &QWidget::staticMetaObject);
     QCOMPARE(d->menuButton()->metaObject(), &QPushButton::staticMetaObject);
+    HoverWidget overlay(d.get());
+    QCOMPARE(overlay.metaObject(), &QWidget::staticMetaObject);
     QString id = "Viewer.1";
     std::unique_ptr<QWidget> page(mw.createPage(id));
     QVERIFY(dynamic_cast<DockPlaceHolder*>(page.get()));
