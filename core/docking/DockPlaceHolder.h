@@ -7,7 +7,9 @@ namespace UI {
 
 // Empty page standing in a dock for a panel that is not there; the panel takes
 // its tab position back when a widget with the same object name is added to the
-// dock. Deletes itself when closed and is destroyed with its dock. Paints its window title, if any, as a large grey caption. GUI thread only.
+// dock. Deletes itself when closed and is destroyed with its dock (nobody else
+// owns it). Paints its window title, if any, as a large grey caption. GUI thread
+// only.
 class DockPlaceHolder : public QWidget
 {
 public:
