@@ -140,19 +140,27 @@ void BM_Docks(benchmark::State& state)
     setPerPage(state, pages);
 }
 
-// range(1): 0 = a page half-way through the workspace by name, 1 = a name
-// found only by its prefix, 2 = a name without a dot that matches nothing (a
-// full search of the tree).
+// range(1): 0 = existing pages by name (eight, spread evenly over the workspace,
+// since a hit's cost depends on where the page sits in the search order; the
+// counter is per lookup), 1 = a name found only by its prefix, 2 = a name
+// without a dot that matches nothing (a full search of the tree).
 void BM_FindDockByName(benchmark::State& state)
 {
     const int pages = int(state.range(0));
     ShownWorkspace ws(pages);
     const int which = int(state.range(1));
-    const QString name = which == 0 ? QStringLiteral("Panel.%1").arg(pages / 2)
-        : which == 1 ? QStringLiteral("Panel.none") : QStringLiteral("Missing");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ws.mw->findDockByName(name, which == 0, true));
-    setPerPage(state, pages);
+    QStringList names;
+    if (which == 0) {
+        for (int k = 0; k < 8; ++k)
+            names << QStringLiteral("Panel.%1").arg(k * pages / 8);
+    } else {
+        names << (which == 1 ? QStringLiteral("Panel.none") : QStringLiteral("Missing"));
+    }
+    for (auto _ : state) {
+        for (const QString& name : qAsConst(names))
+            benchmark::DoNotOptimize(ws.mw->findDockByName(name, which == 0, true));
+    }
+    setPerPage(state, pages * names.size());
 }
 
 // One full round of nextTab through every page of the workspace.

@@ -102,7 +102,8 @@ public slots:
     // Keyboard navigation from the focus widget's dock, in docks() order: the focus
     // moves to the next (previous) dock that holds a page and is shown, and that
     // dock's window is activated. nextTab/prevTab run through every page of those
-    // docks, going on to the next (previous) dock from its last (first) page.
+    // docks, going on to the next (previous) dock from its last (first) page, and
+    // at once from an empty dock.
     void nextDock();
     void prevDock();
     void nextTab();
