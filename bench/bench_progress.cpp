@@ -1,5 +1,6 @@
 // Progress reporting under load: worker threads flooding their tasks with
 // updates while the GUI thread runs its event loop and the dialog refreshes.
+#include "QtBenchmarkMain.h"
 #include <progress/DialogProgressManager.h>
 #include <progress/ProgressDialog.h>
 #include <progress/ProgressManager.h>
@@ -182,11 +183,4 @@ BENCHMARK(BM_RefreshManyTasks)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+QUILL_BENCHMARK_MAIN()

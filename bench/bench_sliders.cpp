@@ -1,5 +1,6 @@
 // Painting and dragging costs of the sliders. A panel of 20 sliders must repaint well
 // inside one frame, so one paint should stay under 0.2 ms.
+#include "QtBenchmarkMain.h"
 #include <sliders/LogSlider.h>
 #include <sliders/Slider.h>
 
@@ -96,11 +97,4 @@ BENCHMARK(BM_DragSlider)->DenseRange(0, 5);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+QUILL_BENCHMARK_MAIN()
