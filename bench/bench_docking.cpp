@@ -1,9 +1,10 @@
 // Docking workspace at scale: building N pages into 10-page docks arranged in a
 // nested splitter tree plus one floating window, and the queries and navigation a host runs over it.
-// Counters report the cost per page; it should stay flat as N grows.
+// Counters report the cost per page; it should stay flat as N grows. Run a Release build.
 
 #include <docking/Dock.h>
 #include <docking/DockMainWindow.h>
+#include <docking/DockNameIndex.h>
 #include <docking/DockSplitter.h>
 #include <docking/DockWindow.h>
 
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QElapsedTimer>
+
+#include <malloc.h>
 
 #include <memory>
 
@@ -140,10 +143,12 @@ void BM_Docks(benchmark::State& state)
     setPerPage(state, pages);
 }
 
-// range(1): 0 = existing pages by name (eight, spread evenly over the workspace,
-// since a hit's cost depends on where the page sits in the search order; the
-// counter is per lookup), 1 = a name found only by its prefix, 2 = a name
-// without a dot that matches nothing (a full search of the tree).
+// range(1): 0 = every page's name looked up once (the counter is the total over N,
+// the cost of one hit); misses, one lookup per iteration, of a name no widget
+// bears: 1 = exact (then the docks' pane ids are searched), 2 = not exact, with a
+// dot (then every dock's pages are searched by prefix, necessarily O(N)), 3 = not
+// exact, without a dot (nothing after the name lookup). per_lookup is the cost of
+// one call; per_page divides it by N.
 void BM_FindDockByName(benchmark::State& state)
 {
     const int pages = int(state.range(0));
@@ -151,16 +156,59 @@ void BM_FindDockByName(benchmark::State& state)
     const int which = int(state.range(1));
     QStringList names;
     if (which == 0) {
-        for (int k = 0; k < 8; ++k)
-            names << QStringLiteral("Panel.%1").arg(k * pages / 8);
+        for (int k = 0; k < pages; ++k)
+            names << QStringLiteral("Panel.%1").arg(k);
     } else {
-        names << (which == 1 ? QStringLiteral("Panel.none") : QStringLiteral("Missing"));
+        names << (which == 3 ? QStringLiteral("Missing") : QStringLiteral("Missing.1"));
+    }
+    const bool exact = which <= 1;
+    for (const QString& name : qAsConst(names)) {
+        if ((ws.mw->findDockByName(name, exact, true) != nullptr) != (which == 0)) {
+            state.SkipWithError("unexpected lookup result");
+            return;
+        }
     }
     for (auto _ : state) {
         for (const QString& name : qAsConst(names))
-            benchmark::DoNotOptimize(ws.mw->findDockByName(name, which == 0, true));
+            benchmark::DoNotOptimize(ws.mw->findDockByName(name, exact, true));
     }
-    setPerPage(state, pages * names.size());
+    state.counters["per_lookup"] = benchmark::Counter(
+        double(names.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    setPerPage(state, which == 0 ? pages : pages * names.size());
+}
+
+// Destroying the workspace: every widget leaves the name index on the way.
+void BM_DestroyWorkspace(benchmark::State& state)
+{
+    const int pages = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<DockMainWindow> mw = buildWorkspace(pages);
+        state.ResumeTiming();
+        mw.reset();
+    }
+    setPerPage(state, pages);
+}
+
+// Heap taken by the name index of a built workspace (a second index over the same
+// tree: its hash tables and the two signal connections per widget).
+void BM_NameIndexMemory(benchmark::State& state)
+{
+    const int pages = int(state.range(0));
+    std::unique_ptr<DockMainWindow> mw = buildWorkspace(pages);
+    const int widgets = mw->findChildren<QWidget*>().size();
+    double bytes = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        auto* index = new DockNameIndex(mw.get());
+        bytes = double(mallinfo2().uordblks - before);
+        state.PauseTiming();
+        delete index;
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_page"] = bytes / pages;
+    state.counters["bytes_per_widget"] = bytes / widgets;
+    state.counters["widgets"] = widgets;
 }
 
 // One full round of nextTab through every page of the workspace.
@@ -196,7 +244,9 @@ void BM_NavigateAllPanes(benchmark::State& state)
 
 BENCHMARK(BM_BuildWorkspace)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Docks)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FindDockByName)->ArgsProduct({{10, 100, 1000}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DestroyWorkspace)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NameIndexMemory)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FindDockByName)->ArgsProduct({{10, 100, 1000}, {0, 1, 2, 3}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NavigateAllTabs)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigateAllPanes)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 

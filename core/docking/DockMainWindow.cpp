@@ -1,6 +1,7 @@
 #include "DockMainWindow.h"
 #include "Dock.h"
 #include "DockGeometry.h"
+#include "DockNameIndex.h"
 #include "DockPlaceHolder.h"
 #include "DockSplitter.h"
 
@@ -41,25 +42,6 @@ void collectPlaceHolders(const QWidget* root, QList<DockPlaceHolder*>& out)
         if (auto* ph = dynamic_cast<DockPlaceHolder*>(w))
             out.append(ph);
     }
-}
-
-// findChild<QWidget*>(name) without visiting the non-widget objects of the tree
-// (layouts, actions, models), which never hold widgets: same order, less memory
-// traffic on large workspaces.
-QWidget* findNamedWidget(const QObject* parent, const QString& name)
-{
-    const QObjectList& children = parent->children();
-    for (QObject* child : children) {
-        if (child->isWidgetType() && child->objectName() == name)
-            return static_cast<QWidget*>(child);
-    }
-    for (QObject* child : children) {
-        if (!child->isWidgetType())
-            continue;
-        if (QWidget* found = findNamedWidget(child, name))
-            return found;
-    }
-    return nullptr;
 }
 
 // Depth-first search for a dock holding a page whose name begins with `prefix`.
@@ -112,6 +94,7 @@ DockMainWindow::DockMainWindow(QWidget* parent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
     setSnapEnabled(true);
+    m_nameIndex.reset(new DockNameIndex(this));
 }
 
 DockMainWindow::~DockMainWindow()
@@ -119,6 +102,7 @@ DockMainWindow::~DockMainWindow()
     // Qt destroys the docks and floating windows after this body has run, when this
     // object is no longer a DockMainWindow: cut every path by which they, or the
     // application's focus tracking, could call back into it.
+    m_nameIndex.reset();
     disconnect(qApp, SIGNAL(focusChanged(QWidget*,QWidget*)), this, SLOT(focusChanged(QWidget*,QWidget*)));
     for (const QMetaObject::Connection& c : qAsConst(m_windowWatch))
         disconnect(c);
@@ -205,10 +189,7 @@ Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool s
             elsewhere.append(w);
     }
 
-    QWidget* match = findNamedWidget(this, name);
-    for (int i = 0; !match && i < elsewhere.size(); ++i)
-        match = findNamedWidget(elsewhere.at(i), name);
-    if (match)
+    if (QWidget* match = findWidgetByName(name))
         return Dock::dockForWidget(match);
 
     auto byPaneID = [this](const QString& id, bool exact) -> Dock* {
@@ -239,6 +220,16 @@ Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool s
             return d;
     }
     return nullptr;
+}
+
+QWidget* DockMainWindow::findWidgetByName(const QString& name) const
+{
+    if (m_nameIndex)
+        return m_nameIndex->find(name);
+    QList<QWidget*> roots;
+    for (DockWindow* w : m_floatingWindows)
+        roots.append(w);
+    return DockNameIndex::findByWalk(this, roots, name);
 }
 
 QList<Dock*> DockMainWindow::getDocksWithPrefix(const QString& prefix) const
@@ -313,7 +304,18 @@ void DockMainWindow::watchWindow(DockWindow* window)
     m_windowWatch.insert(window, connect(window, &QObject::destroyed, this, [this, window]() {
         m_floatingWindows.removeAll(window);
         m_windowWatch.remove(window);
+        floatingWindowsChanged();
     }));
+}
+
+void DockMainWindow::floatingWindowsChanged()
+{
+    if (!m_nameIndex)
+        return;
+    QList<QWidget*> roots;
+    for (DockWindow* w : qAsConst(m_floatingWindows))
+        roots.append(w);
+    m_nameIndex->setRoots(roots);
 }
 
 void DockMainWindow::setFloatingWindows(QList<DockWindow*> list)
@@ -325,6 +327,7 @@ void DockMainWindow::setFloatingWindows(QList<DockWindow*> list)
         m_floatingWindows.append(w);
         watchWindow(w);
     }
+    floatingWindowsChanged();
 }
 
 void DockMainWindow::addFloatingDock(DockWindow* window)
@@ -334,6 +337,7 @@ void DockMainWindow::addFloatingDock(DockWindow* window)
     window->setSnapEnabled(true);
     m_floatingWindows.append(window);
     watchWindow(window);
+    floatingWindowsChanged();
 }
 
 void DockMainWindow::removeFloatingDock(DockWindow* window)
@@ -345,6 +349,7 @@ void DockMainWindow::removeFloatingDock(DockWindow* window)
         return;
     m_floatingWindows.removeAt(index);
     window->setSnapEnabled(false);
+    floatingWindowsChanged();
 }
 
 DockWindow* DockMainWindow::addNewFloatingDock(QWidget* widget)

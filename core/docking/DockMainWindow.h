@@ -9,12 +9,15 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 
 namespace Quill {
 namespace UI {
 
 class Dock;
+class DockNameIndex;
 class DockPlaceHolder;
 
 // The application's main window and the controller of the docking workspace: the
@@ -61,6 +64,11 @@ public:
     QList<Dock*> docks() const;
     QList<DockPlaceHolder*> placeHolders() const;
     Dock* findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const;
+    // The first descendant widget named `name` in Qt's recursive child search order
+    // (findChild), else the first such descendant of each floating window parented
+    // outside this window, in list order; null if none. Answered from an index kept
+    // in step with the widget tree, so its cost does not grow with the workspace.
+    QWidget* findWidgetByName(const QString& name) const;
     QList<Dock*> getDocksWithPrefix(const QString& prefix) const;
     Dock* findDockAt(QPoint globalPos) const;
     Dock* focusWidgetUnderCursor();
@@ -126,6 +134,9 @@ private:
     void removeFloatingDock(DockWindow* window);
     // Drops `window` from the list when it is destroyed, whoever destroys it.
     void watchWindow(DockWindow* window);
+    // Tells the name index which floating windows to cover; after every change of
+    // the floating-window list.
+    void floatingWindowsChanged();
     // Focus moves to the next shown, non-empty dock `step` (+1 or -1) away from the
     // dock holding the focus, activating its window; returns that dock or null.
     Dock* stepDock(int step);
@@ -140,6 +151,8 @@ private:
     bool m_tabsAreClosable = false;
     QString m_focusPage;
     QHash<DockWindow*, QMetaObject::Connection> m_windowWatch;
+    // Not a Qt child, so that no child list of the workspace changes because of it.
+    std::unique_ptr<DockNameIndex> m_nameIndex;
 };
 
 } // namespace UI
