@@ -8,6 +8,8 @@
 #include <docking/DockSplitter.h>
 #include <docking/DockWindow.h>
 
+#include "QtBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -250,12 +252,4 @@ BENCHMARK(BM_FindDockByName)->ArgsProduct({{10, 100, 1000}, {0, 1, 2, 3}})->Unit
 BENCHMARK(BM_NavigateAllTabs)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigateAllPanes)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+QUILL_BENCHMARK_MAIN()
