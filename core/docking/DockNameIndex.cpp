@@ -308,11 +308,18 @@ bool DockNameIndex::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::ChildAdded) {
         // Sent once the child is in watched's child list (from QWidget's own
         // constructor for a widget created with a parent: unnamed, childless).
-        if (child->parent() == watched && inScope(watched))
+        if (child->parent() != watched)
+            return false;
+        if (inScope(watched))
             trackSubtree(static_cast<QWidget*>(child));
+        else if (m_names.contains(child))
+            untrackSubtree(child);   // left a parent that was deleting its children: no ChildRemoved
     } else {
         // A widget being destroyed was dropped when it said so (destroyed); this
-        // is a live widget leaving its parent, with its whole subtree.
+        // is a live widget leaving its parent, with its whole subtree. (A widget
+        // taken from a parent busy deleting its children gets no ChildRemoved:
+        // it is dropped when it arrives elsewhere, and until then, or if it stays
+        // parentless, the lookup's check of the live ancestry keeps it out.)
         if (m_names.contains(child))
             untrackSubtree(child);
     }

@@ -27,6 +27,8 @@ private slots:
     void randomEdits();
     void standaloneIndex();
     void manyNamesChurn();
+    void widgetTakenDuringTeardown_data();
+    void widgetTakenDuringTeardown();
 };
 
 namespace {
@@ -577,6 +579,60 @@ void tst_DockNameIndex::manyNamesChurn()
             QCOMPARE(index.trackedCount(), root.findChildren<QWidget*>().size());
         }
     }
+}
+
+namespace {
+// On its way out, moves a sibling elsewhere: Qt then sends no ChildRemoved, since
+// their parent is busy deleting its children.
+class Kidnapper : public QWidget
+{
+public:
+    Kidnapper(QWidget* parent, QWidget* destination)
+        : QWidget(parent), m_destination(destination) {}
+    QPointer<QWidget> victim;
+    ~Kidnapper() override
+    {
+        if (victim)
+            victim->setParent(m_destination);
+    }
+private:
+    QWidget* m_destination;
+};
+} // namespace
+
+void tst_DockNameIndex::widgetTakenDuringTeardown_data()
+{
+    QTest::addColumn<bool>("toOutside");
+    QTest::newRow("to a widget outside") << true;
+    QTest::newRow("to no parent") << false;
+}
+
+void tst_DockNameIndex::widgetTakenDuringTeardown()
+{
+    QFETCH(bool, toOutside);
+    QWidget root;
+    QWidget outside;
+    DockNameIndex index(&root);
+    auto* box = new QWidget(&root);
+    auto* kidnapper = new Kidnapper(box, toOutside ? &outside : nullptr);   // deleted first
+    auto* victim = new QWidget(box);
+    victim->setObjectName("n");
+    label("m", victim);
+    kidnapper->victim = victim;
+    QCOMPARE(index.find("m")->parentWidget(), victim);
+    delete box;
+    QPointer<QWidget> taken(victim);
+    QVERIFY(taken);
+    QCOMPARE(index.find("n"), nullptr);
+    QCOMPARE(index.find("m"), nullptr);
+    if (toOutside)
+        QCOMPARE(index.trackedCount(), 0);
+    taken->setParent(&root);   // and back in
+    QCOMPARE(index.find("n"), taken.data());
+    QVERIFY(index.find("m"));
+    QCOMPARE(index.trackedCount(), 2);
+    delete taken.data();
+    QCOMPARE(index.trackedCount(), 0);
 }
 
 QTEST_MAIN(tst_DockNameIndex)
