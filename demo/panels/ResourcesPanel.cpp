@@ -2,11 +2,15 @@
 #include "../GalleryPanel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,36 +32,78 @@ public:
             tr("%n image(s) under <tt>%1</tt>, registered when the library loads.", nullptr,
                int(names.size())).arg(root),
             content);
+        heading->setWordWrap(true);
         outer->addWidget(heading);
 
-        auto* grid = new QGridLayout;
-        grid->setHorizontalSpacing(18);
-        grid->setVerticalSpacing(6);
-        const int columns = 3;
-        for (int i = 0; i < names.size(); ++i) {
-            const QString path = root + names[i];
-            const QIcon icon(path);
+        m_grid = new QGridLayout;
+        m_grid->setHorizontalSpacing(18);
+        m_grid->setVerticalSpacing(6);
+        for (const QString& file : names) {
+            const QString name = QFileInfo(file).completeBaseName();
+            const QString path = root + file;
             auto* small = new QLabel(content);
-            small->setPixmap(icon.pixmap(16, 16));
+            small->setPixmap(QIcon(path).pixmap(16, 16));
             small->setToolTip(path);
             auto* large = new QLabel(content);
             // Shown at its full 32 pixels, not scaled back to 16 logical pixels.
-            QPixmap twice(root + QFileInfo(names[i]).completeBaseName() + QStringLiteral("@2x.png"));
+            QPixmap twice(root + name + QStringLiteral("@2x.png"));
             twice.setDevicePixelRatio(1.0);
             large->setPixmap(twice);
-            auto* name = new QLabel(QFileInfo(names[i]).completeBaseName(), content);
-            const int row = i / columns;
-            const int col = (i % columns) * 3;
-            grid->addWidget(small, row, col);
-            grid->addWidget(large, row, col + 1);
-            grid->addWidget(name, row, col + 2);
+            m_cells.append({small, large, new QLabel(name, content)});
         }
-        grid->setColumnStretch(columns * 3, 1);
-        outer->addLayout(grid);
+        arrange(3);
+        outer->addLayout(m_grid);
         outer->addStretch(1);
         setWidget(content);
         setWidgetResizable(true);
     }
+
+protected:
+    // Reflow into as many columns as fit, so the panel also works in a narrow dock.
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        const int cellWidth = 16 + 32 + 170 + 3 * m_grid->horizontalSpacing();
+        arrange(std::clamp(viewport()->width() / cellWidth, 1, 3));
+    }
+
+private:
+    struct Cell {
+        QLabel* small;
+        QLabel* large;
+        QLabel* name;
+    };
+
+    void arrange(int columns)
+    {
+        if (columns == m_columns)
+            return;
+        m_columns = columns;
+        for (const Cell& cell : m_cells) {
+            m_grid->removeWidget(cell.small);
+            m_grid->removeWidget(cell.large);
+            m_grid->removeWidget(cell.name);
+        }
+        for (int i = 0; i < m_cells.size(); ++i) {
+            const int row = i / columns;
+            const int col = (i % columns) * 3;
+            m_grid->addWidget(m_cells[i].small, row, col);
+            m_grid->addWidget(m_cells[i].large, row, col + 1);
+            m_grid->addWidget(m_cells[i].name, row, col + 2);
+        }
+        for (int c = 0; c < 9; ++c)
+            m_grid->setColumnStretch(c, 0);
+        m_grid->setColumnStretch(columns * 3, 1);
+        if (QWidget* content = widget()) {
+            // Recompute the content's minimum size now and let the scroll area refit it.
+            content->layout()->activate();
+            setWidgetResizable(true);
+        }
+    }
+
+    QGridLayout* m_grid = nullptr;
+    QList<Cell> m_cells;
+    int m_columns = 0;
 };
 
 } // namespace
