@@ -528,17 +528,29 @@ void Dock::showFloatingWindow(DockWindow* window, QPoint globalPos)
     window->activateWindow();
 }
 
+DockWindow* Dock::createFloatingWindow(Dock** dock)
+{
+    // A new window and a new dock for it (the caller fills the dock, then adds it);
+    // nothing when a factory declines.
+    DockWindow* window = m_controller->createWindow();
+    Dock* fresh = m_controller->createDock();
+    if (!window || !fresh) {
+        delete fresh;
+        delete window;
+        return nullptr;
+    }
+    *dock = fresh;
+    return window;
+}
+
 void Dock::floatWidgetAt(QWidget* widget, QPoint globalPos)
 {
     if (!widget || !m_controller)
         return;
-    DockWindow* window = m_controller->createWindow();
-    Dock* dock = m_controller->createDock();
-    if (!window || !dock) {
-        delete dock;
-        delete window;
+    Dock* dock = nullptr;
+    DockWindow* window = createFloatingWindow(&dock);
+    if (!window)
         return;
-    }
     movePageTo(dock, widget);
     window->addWidget(dock);
     m_controller->addFloatingDock(window);
@@ -552,13 +564,10 @@ void Dock::floatDock()
     if (!m_controller || count() == 0)
         return;
     const QPoint origin = mapToGlobal(QPoint(0, 0));
-    DockWindow* window = m_controller->createWindow();
-    Dock* dock = m_controller->createDock();
-    if (!window || !dock) {
-        delete dock;
-        delete window;
+    Dock* dock = nullptr;
+    DockWindow* window = createFloatingWindow(&dock);
+    if (!window)
         return;
-    }
     for (int i = count() - 1; i >= 0; --i)
         movePageTo(dock, widget(i));
     window->addWidget(dock);

@@ -126,6 +126,7 @@ private:
     // first taking it out of this dock so that this dock reports it gone.
     void movePageTo(Dock* target, QWidget* widget);
     void showFloatingWindow(DockWindow* window, QPoint globalPos);
+    DockWindow* createFloatingWindow(Dock** dock);
     bool focusInside() const;
     bool acceptsPage(QWidget* widget) const;
     void takeFromOtherDock(QWidget* widget);

@@ -72,43 +72,23 @@ SlidersPanel::SlidersPanel(QWidget* parent)
         slider->setRange(row.minimum, row.maximum);
         slider->setValue(row.value);
         slider->setMinimumWidth(320);
-        auto* readout = Readout(box);
-        grid->addWidget(new QLabel(row.name, box), r, 0);
-        grid->addWidget(slider, r, 1);
-        grid->addWidget(readout, r, 2);
-        watch(slider, row.name, readout);
-        ++r;
+        addRow(grid, r++, row.name, slider);
     }
 
     // A gradient groove, a value outside the range, and a disabled slider.
     auto* gradientSlider = new Slider(Slider::kDouble, Slider::kLinear, Qt::Horizontal, box);
     gradientSlider->setRange(0, 1);
     gradientSlider->setValue(0.6);
-    auto* gradientReadout = Readout(box);
-    grid->addWidget(new QLabel(tr("Gradient groove"), box), r, 0);
-    grid->addWidget(gradientSlider, r, 1);
-    grid->addWidget(gradientReadout, r, 2);
-    watch(gradientSlider, tr("Gradient groove"), gradientReadout);
-    ++r;
+    addRow(grid, r++, tr("Gradient groove"), gradientSlider);
 
     auto* outside = new Slider(Slider::kDouble, Slider::kLinear, Qt::Horizontal, box);
     outside->setValue(1.4);
-    auto* outsideReadout = Readout(box);
-    grid->addWidget(new QLabel(tr("Value above range"), box), r, 0);
-    grid->addWidget(outside, r, 1);
-    grid->addWidget(outsideReadout, r, 2);
-    watch(outside, tr("Value above range"), outsideReadout);
-    ++r;
+    addRow(grid, r++, tr("Value above range"), outside);
 
     auto* disabled = new Slider(Slider::kDouble, Slider::kLinear, Qt::Horizontal, box);
     disabled->setValue(0.7);
     disabled->setEnabled(false);
-    auto* disabledReadout = Readout(box);
-    grid->addWidget(new QLabel(tr("Disabled"), box), r, 0);
-    grid->addWidget(disabled, r, 1);
-    grid->addWidget(disabledReadout, r, 2);
-    watch(disabled, tr("Disabled"), disabledReadout);
-    ++r;
+    addRow(grid, r++, tr("Disabled"), disabled);
     grid->setRowStretch(r, 1);
     top->addWidget(box, 1);
 
@@ -157,6 +137,16 @@ SlidersPanel::SlidersPanel(QWidget* parent)
     m_log->setPlaceholderText(tr("Drag a slider: its signals appear here."));
     m_log->setFixedHeight(90);
     outer->addWidget(m_log);
+}
+
+void SlidersPanel::addRow(QGridLayout* grid, int row, const QString& name, Slider* slider)
+{
+    QWidget* box = grid->parentWidget();
+    QLabel* readout = Readout(box);
+    grid->addWidget(new QLabel(name, box), row, 0);
+    grid->addWidget(slider, row, 1);
+    grid->addWidget(readout, row, 2);
+    watch(slider, name, readout);
 }
 
 void SlidersPanel::watch(Slider* slider, const QString& name, QLabel* readout)

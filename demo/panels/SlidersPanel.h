@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QGridLayout;
 class QLabel;
 class QPlainTextEdit;
 
@@ -22,6 +23,8 @@ public:
 private:
     // Connects the slider's four signals to its read-out and the signal log.
     void watch(Quill::UI::Slider* slider, const QString& name, QLabel* readout);
+    // Adds `slider` as row `row` of `grid`: its name, the slider, a live read-out.
+    void addRow(QGridLayout* grid, int row, const QString& name, Quill::UI::Slider* slider);
     void log(const QString& line);
 
     QPlainTextEdit* m_log;
