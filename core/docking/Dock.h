@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -28,7 +30,7 @@ class TitleBarButton;
 // destroyed, when they leave it. A page the host destroys while it is docked simply
 // disappears from the dock. The controller pointer is not owned; it reads as null
 // once the controller has started to go away. GUI thread only.
-class Dock : public QWidget
+class QUILL_CORE_EXPORT Dock : public QWidget
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include "Dock.h"
 #include "DockGeometry.h"
 #include "HoverWidget.h"
@@ -16,7 +18,7 @@ namespace UI {
 // the mouse until it is dropped. Shared by every DockTabBar and by Dock::setHover.
 // The pointers are guarded, so a dock, page or overlay destroyed mid-drag reads as
 // null instead of dangling. GUI thread only.
-class DockDragState
+class QUILL_CORE_EXPORT DockDragState
 {
 public:
     static DockDragState& instance();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -35,25 +37,25 @@ constexpr int kExpandedSize = 100;
 // Sizes of a splitter after the child at `index` was split in two along the
 // splitter's direction: that entry is halved (integer division) and the half is
 // inserted right after it. An index outside `sizes` returns `sizes` unchanged.
-QList<int> splitSizes(QList<int> sizes, int index);
+QUILL_CORE_EXPORT QList<int> splitSizes(QList<int> sizes, int index);
 
 // Sizes that give child `index` of `count` children the whole extent.
-QList<int> expandedSizes(int count, int index);
+QUILL_CORE_EXPORT QList<int> expandedSizes(int count, int index);
 
 // The tab-rectangle rule: the style's tab rectangle made at least one line of
 // the tab bar's font tall (its top stays).
-QRect tabRect(const QRect& styleRect, int lineSpacing);
+QUILL_CORE_EXPORT QRect tabRect(const QRect& styleRect, int lineSpacing);
 
 // The insertion-index rule: -1 when no tab is under the point (`tabUnder` -1),
 // else the tab's index, plus one when the point lies right of the tab's middle.
-int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos);
+QUILL_CORE_EXPORT int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos);
 
 // The narrow-title rule: the close and float buttons are shown only when the
 // dock is at least as wide as both buttons, their margins and the menu reserve.
-bool titleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve);
+QUILL_CORE_EXPORT bool titleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve);
 
 // Everything the dock's hand-made layout needs to know.
-struct TitleMetrics {
+struct QUILL_CORE_EXPORT TitleMetrics {
     QSize dock;                    // the dock's size
     bool titleVisible = true;
     int margin = 0;                // QStyle::PM_DockWidgetTitleMargin
@@ -66,7 +68,7 @@ struct TitleMetrics {
     Qt::LayoutDirection direction = Qt::LeftToRight;
 };
 
-struct TitleLayout {
+struct QUILL_CORE_EXPORT TitleLayout {
     QRect titleBar;
     QRect tabBar;                  // empty while the title is hidden
     QRect closeButton;             // empty when there is no button
@@ -80,16 +82,16 @@ struct TitleLayout {
 // button's room at the left; both mirror for right-to-left layouts.
 // Buttons that do not fit (the narrow-title rule) are hidden and leave their
 // room to the tabs.
-TitleLayout layoutTitle(const TitleMetrics& m);
+QUILL_CORE_EXPORT TitleLayout layoutTitle(const TitleMetrics& m);
 
 // Zone of a dock hit at `p` (in the coordinates of the dock's stack, whose
 // rectangle is `stack`). The edge zones are min(dock extent / 3, 30) pixels deep;
 // the nearest edge wins and ties go to the later of left, right, top, bottom.
-DropZone dropZone(const QPoint& p, const QRect& stack, const QSize& dock);
+QUILL_CORE_EXPORT DropZone dropZone(const QPoint& p, const QRect& stack, const QSize& dock);
 
 // Part of `rect` (already shrunk for the pen) that a drop into `zone` would give
 // the dragged page: the matching half, or the whole rectangle for None.
-QRect zoneOutline(const QRect& rect, DropZone zone);
+QUILL_CORE_EXPORT QRect zoneOutline(const QRect& rect, DropZone zone);
 
 } // namespace DockGeometry
 } // namespace UI

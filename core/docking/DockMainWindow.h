@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include "Dock.h"
 #include "DockWindow.h"
 
@@ -30,7 +32,7 @@ class DockPlaceHolder;
 // points at them without owning them and never holds a destroyed window. Closing
 // the main window closes the floating windows first; a window whose pages refuse
 // to close stays open. GUI thread only.
-class DockMainWindow : public DockWindow
+class QUILL_CORE_EXPORT DockMainWindow : public DockWindow
 {
     Q_OBJECT
 public:

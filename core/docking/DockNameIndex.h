@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -33,7 +35,7 @@ namespace UI {
 // GUI thread only. The root and the further roots are not owned; the index must be
 // destroyed before its root (DockMainWindow deletes it first thing in its
 // destructor), further roots may go at any time.
-class DockNameIndex : public QObject
+class QUILL_CORE_EXPORT DockNameIndex : public QObject
 {
     Q_OBJECT
 public:

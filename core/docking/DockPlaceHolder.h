@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QWidget>
 
 namespace Quill {
@@ -10,7 +12,7 @@ namespace UI {
 // dock. Deletes itself when closed and is destroyed with its dock (nobody else
 // owns it). Paints its window title, if any, as a large grey caption. GUI thread
 // only.
-class DockPlaceHolder : public QWidget
+class QUILL_CORE_EXPORT DockPlaceHolder : public QWidget
 {
 public:
     explicit DockPlaceHolder(QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QList>
 #include <QSplitter>
 
@@ -9,7 +11,7 @@ namespace UI {
 // Container of the docking tree: its children are Docks and nested DockSplitters.
 // A nested splitter leaves the tree (and is deleted later) as soon as its last
 // child goes; a window's root splitter always stays. GUI thread only.
-class DockSplitter : public QSplitter
+class QUILL_CORE_EXPORT DockSplitter : public QSplitter
 {
 public:
     explicit DockSplitter(Qt::Orientation orientation = Qt::Vertical);

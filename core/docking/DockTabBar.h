@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QPoint>
 #include <QTabBar>
 
@@ -14,7 +16,7 @@ class DockTitleBar;
 // A Ctrl-press floats the current tab. Reordering and tearing tabs off by dragging
 // builds on the per-bar drag fields below and the process-wide DockDragState.
 // GUI thread only.
-class DockTabBar : public QTabBar
+class QUILL_CORE_EXPORT DockTabBar : public QTabBar
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QWidget>
 
 namespace Quill {
@@ -11,7 +13,7 @@ class Dock;
 // title is hidden it is a 3-pixel strip that lights up under the mouse and, after
 // the mouse has rested on it for 200 ms, reveals the title until the mouse leaves.
 // Its parent must be the dock. GUI thread only.
-class DockTitleBar : public QWidget
+class QUILL_CORE_EXPORT DockTitleBar : public QWidget
 {
 public:
     explicit DockTitleBar(QWidget* parent);

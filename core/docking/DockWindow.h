@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <windowing/SnappableWindow.h>
 
 #include <QMainWindow>
@@ -15,7 +17,7 @@ class DockSplitter;
 // A top-level window of the docking workspace whose content is one root
 // DockSplitter of Docks. Floating panes live in DockWindows made by the controller;
 // DockMainWindow derives from this class. GUI thread only.
-class DockWindow : public QMainWindow, public SnappableWindow
+class QUILL_CORE_EXPORT DockWindow : public QMainWindow, public SnappableWindow
 {
 public:
     // `controller` is not owned. Pass the window itself (DockMainWindow does) to

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QWidget>
 
 namespace Quill {
@@ -11,7 +13,7 @@ class Dock;
 // split-by-dragging on: outlines the part of the dock the dropped page would take
 // (the zone of DockDragState). At most one exists; DockDragState holds it.
 // GUI thread only.
-class HoverWidget : public QWidget
+class QUILL_CORE_EXPORT HoverWidget : public QWidget
 {
 public:
     // `dock` is not kept; the overlay is a parentless top-level window.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QPushButton>
 
 namespace Quill {
@@ -7,7 +9,7 @@ namespace UI {
 
 // Flat, square, icon-sized button of a dock's title bar (panel menu, float tab,
 // close tab). Never takes the keyboard focus. GUI thread only.
-class TitleBarButton : public QPushButton
+class QUILL_CORE_EXPORT TitleBarButton : public QPushButton
 {
 public:
     explicit TitleBarButton(QWidget* parent = nullptr);

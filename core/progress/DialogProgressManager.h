@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include "ProgressManager.h"
 
 #include <QElapsedTimer>
@@ -30,7 +32,7 @@ class ProgressDialog;
 //
 // Threads: construct, destroy and call the widget operations on the GUI
 // thread; tasks may report from any thread (ProgressManager).
-class DialogProgressManager : public ProgressManager
+class QUILL_CORE_EXPORT DialogProgressManager : public ProgressManager
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QtGlobal>
 
 namespace Quill {
@@ -12,7 +14,7 @@ namespace UI {
 // The source can be replaced so that tests can move time forward without
 // sleeping. now() may be called from any thread; setSource() is meant for test
 // set-up and must not race with tasks being created.
-class ProgressClock
+class QUILL_CORE_EXPORT ProgressClock
 {
 public:
     using Source = qint64 (*)();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QDialog>
 #include <QList>
 
@@ -20,7 +22,7 @@ class VerticalLayout;
 //
 // GUI thread only. wake() refreshes synchronously; the manager requests
 // refreshes from any thread and coalesces them (DialogProgressManager).
-class ProgressDialog : public QDialog
+class QUILL_CORE_EXPORT ProgressDialog : public QDialog
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QtGlobal>
 
 class QMutex;
@@ -13,7 +15,7 @@ namespace UI {
 // ThreadSanitizer about the hand-over, which it cannot see inside an
 // uninstrumented Qt, so that checked builds report real races only.
 // Any thread.
-class ProgressLocker
+class QUILL_CORE_EXPORT ProgressLocker
 {
 public:
     explicit ProgressLocker(QMutex* mutex);

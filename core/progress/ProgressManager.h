@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QList>
 #include <QMutex>
 #include <QObject>
@@ -25,7 +27,7 @@ class TaskPrivate;
 // worker threads too (connect with Qt::AutoConnection or QueuedConnection).
 // The widget operations, progressVisible and windowCreated/
 // progressDialogVisibilityChanged belong to the GUI thread.
-class ProgressManager : public QObject
+class QUILL_CORE_EXPORT ProgressManager : public QObject
 {
     Q_OBJECT
 public:

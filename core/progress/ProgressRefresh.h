@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,7 +11,7 @@ namespace UI {
 // The decisions the progress dialog takes on every refresh, as pure functions
 // over plain values, so that they can be tested without threads, widgets or a
 // clock. Any thread.
-class ProgressRefresh
+class QUILL_CORE_EXPORT ProgressRefresh
 {
 public:
     // A delayed task is shown once strictly more than this has passed.
@@ -59,7 +61,7 @@ public:
 
 // What a task widget needs from its record for one refresh; copied under the
 // manager's lock so that the widget never reads shared state while it paints.
-struct ProgressSnapshot {
+struct QUILL_CORE_EXPORT ProgressSnapshot {
     int progress = -1;
     int maximum = 0;
     int flags = 0;

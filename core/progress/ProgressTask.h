@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 
 namespace Quill {
@@ -36,7 +38,7 @@ class TaskPrivate;
 // during its own destructor (the task ends in this base destructor); keep the
 // state hooks touch safe to use until then, or destroy such tasks on the GUI
 // thread. doProgressCallback() runs on the thread calling setProgress().
-class ProgressTask
+class QUILL_CORE_EXPORT ProgressTask
 {
 public:
     enum Flags {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,7 +10,7 @@ namespace UI {
 
 // The status line of a task widget, as pure functions (no widgets, no clock).
 // Texts are translated in the context "Quill::UI::ProgressWidget". Any thread.
-class ProgressText
+class QUILL_CORE_EXPORT ProgressText
 {
 public:
     // Seconds left, extrapolating linearly from `elapsedSeconds` spent on

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -22,7 +24,7 @@ struct ProgressSnapshot;
 //
 // GUI thread only. The widget never reads the task's shared state while it
 // paints: the dialog hands it a snapshot on every refresh.
-class ProgressWidget : public QWidget
+class QUILL_CORE_EXPORT ProgressWidget : public QWidget
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -7,7 +9,7 @@
 // Posted to the progress dialog to delete a task widget once the refresh that
 // removed it has finished. The widget is held weakly: if something else deletes
 // it first, the event does nothing. GUI thread only.
-class ProgressWidgetDelete : public QEvent
+class QUILL_CORE_EXPORT ProgressWidgetDelete : public QEvent
 {
 public:
     static constexpr QEvent::Type kType = QEvent::Type(3718);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QRect>
 #include <QSize>
 
@@ -9,7 +11,7 @@ namespace UI {
 // Where a task widget (ProgressWidget) places its buttons, progress bar and
 // texts, as pure functions of sizes, so that the geometry is checked without
 // painting. Any thread.
-class ProgressWidgetLayout
+class QUILL_CORE_EXPORT ProgressWidgetLayout
 {
 public:
     // Room kept for the buttons when the task has none.

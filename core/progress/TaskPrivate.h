@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -27,7 +29,7 @@ class ProgressWidget;
 // manager's list while it is listed, and the task widget showing it hold one
 // reference each; the last release deletes it. So no copy of a task, no widget
 // and no child record ever points at a deleted record.
-class TaskPrivate
+class QUILL_CORE_EXPORT TaskPrivate
 {
 public:
     // Flags beyond the public ones of ProgressTask.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QColor>
 #include <QSlider>
 
@@ -31,7 +33,7 @@ class LogSliderScale;
 // degrees, left of the groove. minimumSizeHint() counts the label room once,
 // through sizeHint().
 // GUI thread only.
-class LogSlider : public QSlider
+class QUILL_CORE_EXPORT LogSlider : public QSlider
 {
     Q_OBJECT
     Q_PROPERTY(double realValue READ realValue WRITE setRealValue)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 #include <QVector>
 
@@ -9,7 +11,7 @@ namespace Quill {
 namespace UI {
 
 // One mark of a LogSlider's scale: k times a power of ten, k = 1..10.
-struct LogSliderMark {
+struct QUILL_CORE_EXPORT LogSliderMark {
     int pos = 0;               // pixel along the groove
     double value = 0.0;
     bool power = false;        // k is 1 or 10: drawn in the power-of-ten colour
@@ -25,7 +27,7 @@ struct LogSliderMark {
 // A precision of 0 stands for "no real range yet": every function then returns a
 // harmless value (documented below) instead of dividing by zero. Plain value; any
 // thread may use its own copy.
-class LogSliderScale
+class QUILL_CORE_EXPORT LogSliderScale
 {
 public:
     LogSliderScale(int minExp, int maxExp, int precision, int sliderMinimum, int sliderMaximum);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include "SliderTicks.h"
 
 #include <QColor>
@@ -43,7 +45,7 @@ class SliderScale;
 //
 // Painting is done by the protected virtual operations, which subclasses may
 // replace. GUI thread only.
-class Slider : public QWidget
+class QUILL_CORE_EXPORT Slider : public QWidget
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 namespace Quill {
 namespace UI {
 
@@ -16,7 +18,7 @@ class SliderScale;
 // times a power of ten is taken as exactly that, so that every pixel of such a slot
 // moves by the same step.
 // Pure functions; any thread.
-class SliderSnap
+class QUILL_CORE_EXPORT SliderSnap
 {
 public:
     // A step expressed as multiplier / divisor, both whole powers of ten times

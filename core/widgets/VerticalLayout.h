@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QLayout>
 #include <QList>
 
@@ -9,7 +11,7 @@ namespace UI {
 // Stacks its items top to bottom, each at its preferred height and the full width
 // of the contents rectangle, separated by a fixed spacing; never stretches items.
 // With expandSpace(true) the first item alone gets the whole contents rectangle.
-class VerticalLayout : public QLayout
+class QUILL_CORE_EXPORT VerticalLayout : public QLayout
 {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QSettings>
 
 #include <string>
@@ -11,7 +13,7 @@ namespace UI {
 // name given to SetName(), shared by every AppSettings of the process. Fallbacks
 // are off, so exactly that file is read and written.
 // GUI thread (SetName is process-wide state without a lock: call it at start-up).
-class AppSettings : public QSettings
+class QUILL_CORE_EXPORT AppSettings : public QSettings
 {
     Q_OBJECT
 public:

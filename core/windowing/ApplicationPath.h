@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QString>
 
 namespace Quill {
@@ -10,26 +12,26 @@ namespace UI {
 // from argv0: absolute as is, relative with a "/" against the current directory,
 // otherwise searched along PATH. A successful answer is cached for the process; a
 // failed derivation is retried on the next call. GUI thread (not locked).
-QString ApplicationFilePath(const char* argv0);
+QUILL_CORE_EXPORT QString ApplicationFilePath(const char* argv0);
 // The directory part of ApplicationFilePath(argv0).
-QString ApplicationDirPath(const char* argv0);
+QUILL_CORE_EXPORT QString ApplicationDirPath(const char* argv0);
 
 namespace detail {
 
 // The process-wide cache, exposed so tests can drive the derivation with a chosen
 // operating-system answer.
-struct ApplicationPathCache {
+struct QUILL_CORE_EXPORT ApplicationPathCache {
     QString path;
     bool askOperatingSystem = true;
 };
 
 // One ApplicationFilePath step over an explicit cache: `osPath` is called (once per
 // cache) for the operating system's answer, `pathEnv` stands for $PATH.
-QString ApplicationFilePath(ApplicationPathCache& cache, QString (*osPath)(),
+QUILL_CORE_EXPORT QString ApplicationFilePath(ApplicationPathCache& cache, QString (*osPath)(),
                             const char* argv0, const QByteArray& pathEnv);
 
 // The operating system's answer on this platform, empty when it has none.
-QString OperatingSystemExecutablePath();
+QUILL_CORE_EXPORT QString OperatingSystemExecutablePath();
 
 } // namespace detail
 } // namespace UI

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QList>
 #include <QObject>
 
@@ -10,7 +12,7 @@ namespace UI {
 
 // Keeps a set of windows and forgets each one as it is destroyed. Does not own
 // the windows. GUI thread only.
-class FloatingWindowRegistry : public QObject
+class QUILL_CORE_EXPORT FloatingWindowRegistry : public QObject
 {
     Q_OBJECT
 public:

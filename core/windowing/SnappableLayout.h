@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <cstdint>
 
 namespace Quill {
@@ -7,7 +9,7 @@ namespace UI {
 
 // Placeholder for per-layout snapping state: an opaque 64-bit word of flags that
 // hosts may copy between layouts. The library attaches no behaviour to it.
-class SnappableLayout
+class QUILL_CORE_EXPORT SnappableLayout
 {
 public:
     SnappableLayout() = default;

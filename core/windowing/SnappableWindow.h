@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 namespace Quill {
 namespace UI {
 
 // Mix-in carrying one flag: whether the window takes part in the workspace's
 // window snapping. The docking workspace keeps it true exactly for its main window
 // and the floating windows it has registered.
-class SnappableWindow
+class QUILL_CORE_EXPORT SnappableWindow
 {
 public:
     SnappableWindow() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QRect>
 
 class QMainWindow;
@@ -12,7 +14,7 @@ namespace UI {
 // Static helpers that place top-level widgets on screen, switch full-screen mode and
 // give floating windows their style. GUI thread only. The geometry decisions live in
 // WindowPlacement (pure functions) so that they can be tested without a screen.
-class WidgetUtils
+class QUILL_CORE_EXPORT WidgetUtils
 {
 public:
     // Not read by the library; kept so hosts can record which flavour of floating

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QuillCoreExport.h>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -17,22 +19,22 @@ namespace WindowPlacement {
 // Position that pulls a widget at `pos` of `size` left and up until its right and
 // bottom edges are back on `available` (never moves it right or down). Returns
 // `pos` itself when nothing needs to change.
-QPoint PullInside(QPoint pos, QSize size, const QRect& available);
+QUILL_CORE_EXPORT QPoint PullInside(QPoint pos, QSize size, const QRect& available);
 
 // Margin kept free around the rectangle a widget is placed next to.
 constexpr int kNearRectMargin = 20;
 
 // Where MoveWidgetNearRect puts a widget of `size` next to `rect`; empty when it
 // finds no acceptable place and the widget must stay where it is.
-std::optional<QPoint> NearRect(QSize size, const QRect& rect, const QRect& available);
+QUILL_CORE_EXPORT std::optional<QPoint> NearRect(QSize size, const QRect& rect, const QRect& available);
 
 // Geometry for a window leaving full screen: the frame's new top-left position and
 // the new client size. `frame` and `geometry` are read after the state change.
-struct FullscreenExit {
+struct QUILL_CORE_EXPORT FullscreenExit {
     QPoint framePos;
     QSize size;
 };
-FullscreenExit LeaveFullscreen(const QRect& frame, const QRect& geometry, const QRect& available);
+QUILL_CORE_EXPORT FullscreenExit LeaveFullscreen(const QRect& frame, const QRect& geometry, const QRect& available);
 
 } // namespace WindowPlacement
 } // namespace UI
