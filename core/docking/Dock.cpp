@@ -1,11 +1,12 @@
 #include "Dock.h"
-#include "DockDragState.h"
-#include "DockGeometry.h"
+#include "DockDragState_p.h"
+#include "DockGeometry_p.h"
 #include "DockMainWindow.h"
 #include "DockPlaceHolder.h"
 #include "DockSplitter.h"
 #include "DockTabBar.h"
 #include "DockTitleBar.h"
+#include "DockUtil_p.h"
 #include "DockWindow.h"
 #include "HoverWidget.h"
 #include "TitleBarButton.h"
@@ -113,20 +114,22 @@ Dock::~Dock()
     // reach the half-destroyed dock.
     disconnect(m_stack, nullptr, this, nullptr);
     disconnect(m_tabBar, nullptr, this, nullptr);
-    DockDragState& drag = DockDragState::instance();
-    if (drag.hoveredDock == this && m_hover)
-        drag.destroyHoverWidget();
-
     for (int i = m_stack->count() - 1; i >= 0; --i) {
         // A receiver of widgetRemoved may have deleted other pages meanwhile.
         if (i >= m_stack->count())
             continue;
         QWidget* w = m_stack->widget(i);
+        DockUtil::ReleaseFocus(w);
         if (!w->testAttribute(Qt::WA_DeleteOnClose))
             w->setParent(nullptr);
         if (m_controller)
             m_controller->emitWidgetRemoved(this, w);
     }
+}
+
+void Dock::disconnectController()
+{
+    m_controller = nullptr;
 }
 
 // --- pages and tabs ---------------------------------------------------------
@@ -237,7 +240,7 @@ void Dock::removeWidgetAndSetCurrentTab(QWidget* widget, int tab)
     if (!widget || m_stack->indexOf(widget) == -1)
         return;
     QWidget* previous = currentWidget();
-    m_stack->removeWidget(widget);
+    takePage(widget);
     if (!previous || previous == widget)
         m_tabBar->setCurrentIndex(tab);
     else
@@ -349,6 +352,9 @@ void Dock::removeTab(int tab)
         setFocusProxy(current);
     if (m_previousTab >= count())
         m_previousTab = 0;
+    // An emptied pane gives its room back to the panes it was expanded over.
+    if (count() == 0)
+        setExpanded(false);
     refreshTitle();
 }
 
@@ -418,7 +424,7 @@ void Dock::relayout()
     m.lineSpacing = fontMetrics().lineSpacing();
     m.tabBarHint = m_titleVisible ? m_tabBar->sizeHint() : QSize();
     m.direction = layoutDirection();
-    const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
+    const DockGeometry::TitleLayout l = DockGeometry::LayoutTitle(m);
 
     m_titleBar->setGeometry(l.titleBar);
     m_stack->setGeometry(l.stack);
@@ -473,31 +479,28 @@ Dock* Dock::split(Qt::Orientation orientation, bool before)
     auto* parent = dynamic_cast<DockSplitter*>(parentWidget());
     if (!parent || !m_controller)
         return nullptr;
-    QList<int> sizes = parent->sizes();
+    // Splitting gives both panes room, so an expanded pane is restored first.
+    setExpanded(false);
     const int index = parent->indexOf(this);
+    const DockGeometry::SplitPlan plan =
+        DockGeometry::PlanSplit(parent->orientation(), parent->sizes(), index, orientation, before);
     Dock* dock = m_controller->createDock();
     if (!dock)
         return nullptr;
 
-    if (parent->orientation() != orientation && parent->count() > 1) {
+    if (plan.nest) {
         auto* splitter = new DockSplitter(orientation);
         parent->insertWidget(index, splitter);
-        if (before) {
-            splitter->addWidget(dock);
-            splitter->addWidget(this);
-        } else {
-            splitter->addWidget(this);
-            splitter->addWidget(dock);
-        }
+        splitter->addWidget(this);
+        splitter->insertWidget(plan.insertAt, dock);
         const int extent = orientation == Qt::Horizontal ? splitter->width() : splitter->height();
         splitter->setSizes({extent, extent});
         splitter->updateDocks();
     } else {
         parent->setOrientation(orientation);
-        parent->insertWidget(before ? index : index + 1, dock);
-        sizes = DockGeometry::splitSizes(sizes, index);
+        parent->insertWidget(plan.insertAt, dock);
     }
-    parent->setSizes(sizes);
+    parent->setSizes(plan.sizes);
     parent->updateDocks();
     return dock;
 }
@@ -517,15 +520,6 @@ void Dock::movePageTo(Dock* target, QWidget* widget)
     if (m_stack->indexOf(widget) != -1)
         removeWidget(widget);
     target->addWidget(widget, true, false);
-}
-
-void Dock::showFloatingWindow(DockWindow* window, QPoint globalPos)
-{
-    window->move(globalPos);
-    window->resize(size().expandedTo(QSize(DockGeometry::kMinFloatingWidth, DockGeometry::kMinFloatingHeight)));
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 DockWindow* Dock::createFloatingWindow(Dock** dock)
@@ -554,7 +548,7 @@ void Dock::floatWidgetAt(QWidget* widget, QPoint globalPos)
     movePageTo(dock, widget);
     window->addWidget(dock);
     m_controller->addFloatingDock(window);
-    showFloatingWindow(window, globalPos);
+    DockUtil::ShowFloating(window, size(), globalPos);
     if (parentCanBeClosed())
         dockWindow()->close();
 }
@@ -572,7 +566,7 @@ void Dock::floatDock()
         movePageTo(dock, widget(i));
     window->addWidget(dock);
     m_controller->addFloatingDock(window);
-    showFloatingWindow(window, origin);
+    DockUtil::ShowFloating(window, size(), origin);
 }
 
 void Dock::floatActiveTab()
@@ -594,41 +588,47 @@ void Dock::focusFirstIn(QWidget* page)
     (target ? target : page)->setFocus(Qt::OtherFocusReason);
 }
 
-bool Dock::focusInside() const
+void Dock::takePage(QWidget* page)
 {
-    QWidget* focus = QApplication::focusWidget();
-    return focus && (focus == this || isAncestorOf(focus));
+    DockUtil::ReleaseFocus(page);
+    m_stack->removeWidget(page);
 }
 
-bool Dock::closePage(QWidget* widget)
+bool Dock::closePages(QList<QPointer<QWidget>> pages)
 {
-    QPointer<QWidget> page(widget);
-    if (!widget->close())
-        return false;
-    // A page's close handler may have destroyed it or moved it elsewhere.
-    if (page && m_stack->indexOf(page) != -1) {
+    bool refused = false;
+    QPointer<Dock> self(this);
+    for (int i = pages.size() - 1; i >= 0 && self; --i) {
+        QPointer<QWidget> page = pages.at(i);
+        if (!page || m_stack->indexOf(page) == -1)
+            continue;
+        // Read first: Qt clears the attribute when close() schedules the deletion.
         const bool deleteOnClose = page->testAttribute(Qt::WA_DeleteOnClose);
+        DockUtil::ReleaseFocus(page);
+        if (!page->close()) {
+            refused = true;
+            continue;
+        }
+        // A page's close handler may have destroyed it, moved it elsewhere or
+        // closed this dock.
+        if (!self || !page || m_stack->indexOf(page) == -1)
+            continue;
         // Pages that delete themselves leave the dock now too, so that the tab,
         // the count and the window-closing rule do not wait for the deletion.
         removeWidgetAndSetCurrentTab(page, 0);
         if (!deleteOnClose)
             page->setParent(nullptr);
     }
-    return true;
+    return self && !refused;
 }
 
-void Dock::closeTab(int index)
+void Dock::closeTabs(const QList<QPointer<QWidget>>& pages)
 {
-    if (index < 0 || index >= count())
-        return;
-    QWidget* page = widget(index);
-    if (!page)
-        return;
-    const bool hadFocus = focusInside();
+    const bool hadFocus = DockUtil::HasFocusInside(this);
     QPointer<Dock> self(this);
-    if (!closePage(page) || !self)
+    if (!closePages(pages) || !self)
         return;
-    if (hadFocus) {
+    if (hadFocus && !DockUtil::HasFocusInside(this)) {
         if (QWidget* current = currentWidget())
             current->setFocus(Qt::OtherFocusReason);
         else
@@ -638,6 +638,12 @@ void Dock::closeTab(int index)
         dockWindow()->close();
 }
 
+void Dock::closeTab(int index)
+{
+    if (index >= 0 && index < count())
+        closeTabs({widget(index)});
+}
+
 void Dock::closeActiveTab()
 {
     closeTab(currentTab());
@@ -645,13 +651,12 @@ void Dock::closeActiveTab()
 
 void Dock::closeInactiveTabs()
 {
-    QWidget* keep = currentWidget();
-    QPointer<Dock> self(this);
-    for (int i = count() - 1; i >= 0 && self; --i) {
-        if (i >= count() || widget(i) == keep)
-            continue;
-        closeTab(i);
+    QList<QPointer<QWidget>> others;
+    for (int i = 0; i < count(); ++i) {
+        if (widget(i) != currentWidget())
+            others.append(widget(i));
     }
+    closeTabs(others);
 }
 
 bool Dock::parentCanBeClosed() const
@@ -664,23 +669,31 @@ bool Dock::parentCanBeClosed() const
 
 void Dock::closeEvent(QCloseEvent* e)
 {
-    bool refused = false;
+    QList<QPointer<QWidget>> pages;
+    for (int i = 0; i < count(); ++i)
+        pages.append(widget(i));
     QPointer<Dock> self(this);
-    for (int i = count() - 1; i >= 0 && self; --i) {
-        if (i >= count())
-            continue;
-        if (!closePage(widget(i)))
-            refused = true;
-    }
+    const bool closed = closePages(pages);
     if (!self)
         return;
-    if (refused) {
+    if (!closed) {
         e->ignore();
         return;
     }
     e->accept();
-    if (parentCanBeClosed())
-        dockWindow()->close();
+    const bool closeWindow = parentCanBeClosed();
+    DockWindow* window = dockWindow();
+    setExpanded(false);
+    // A closed pane leaves the workspace at once: no lookup, navigation or host
+    // may reach it while its deletion is pending. It stays a child of its window
+    // so that it goes with it.
+    if (window && dynamic_cast<DockSplitter*>(parentWidget())) {
+        DockUtil::ReleaseFocus(this);
+        hide();
+        setParent(window);
+    }
+    if (closeWindow)
+        window->close();
 }
 
 void Dock::transposeDock()
@@ -746,6 +759,7 @@ void Dock::setHover(bool on)
     if (m_controller && m_controller->splitPanelsByDragging()) {
         if (on && !drag.hoverWidget) {
             auto* overlay = new HoverWidget(this);
+            overlay->setZone(int(drag.zone));
             drag.hoverWidget = overlay;
             overlay->setGeometry(m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))));
             overlay->show();
@@ -770,7 +784,7 @@ void Dock::enterEvent(QEvent* e)
 {
     QWidget::enterEvent(e);
     QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == this || isAncestorOf(focus)))
+    if (DockUtil::Contains(this, focus))
         return;
     // Typing elsewhere is not interrupted by passing over a pane.
     if (qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)
@@ -788,7 +802,7 @@ void Dock::leaveEvent(QEvent* e)
     QWidget* focus = QApplication::focusWidget();
     if (focus == this)
         setFocusProxy(nullptr);
-    else if (focus && isAncestorOf(focus))
+    else if (DockUtil::Contains(this, focus))
         setFocusProxy(focus);
 }
 

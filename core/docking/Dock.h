@@ -62,6 +62,8 @@ public:
 
     // Queries
     DockMainWindow* controller() const;
+    // Forget the controller: the dock no longer calls back into it.
+    void disconnectController();
     int count() const;
     QWidget* widget(int index) const;
     QWidget* currentWidget() const;
@@ -116,20 +118,22 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    friend class DockMainWindow;
-
     bool parentCanBeClosed() const;
     void refreshTitle();
     void relayout();
     void insertTabFor(int index, QWidget* widget);
-    // Close steps shared by closeTab and closeInactiveTabs; false when refused.
-    bool closePage(QWidget* widget);
+    // Closes `pages` (last first): a page that accepts leaves the dock, detached
+    // unless it deletes itself. False when any refused or the dock went meanwhile.
+    bool closePages(QList<QPointer<QWidget>> pages);
+    // closeTab and closeInactiveTabs: the focus stays in the dock when it was
+    // there, and an emptied floating pane closes its window.
+    void closeTabs(const QList<QPointer<QWidget>>& pages);
+    // Takes a page out of the stack, the window's focus first out of it.
+    void takePage(QWidget* page);
     // Moves `widget` into `target` the way addWidget(widget, true, false) does,
     // first taking it out of this dock so that this dock reports it gone.
     void movePageTo(Dock* target, QWidget* widget);
-    void showFloatingWindow(DockWindow* window, QPoint globalPos);
     DockWindow* createFloatingWindow(Dock** dock);
-    bool focusInside() const;
     bool acceptsPage(QWidget* widget) const;
     void takeFromOtherDock(QWidget* widget);
     void focusFirstIn(QWidget* page);

@@ -1,4 +1,4 @@
-#include "DockDragState.h"
+#include "DockDragState_p.h"
 #include "HoverWidget.h"
 
 namespace Quill {

@@ -1,4 +1,4 @@
-#include "DockGeometry.h"
+#include "DockGeometry_p.h"
 
 #include <QStyle>
 
@@ -8,7 +8,7 @@ namespace Quill {
 namespace UI {
 namespace DockGeometry {
 
-QList<int> splitSizes(QList<int> sizes, int index)
+QList<int> SplitSizes(QList<int> sizes, int index)
 {
     if (index < 0 || index >= sizes.size())
         return sizes;
@@ -18,7 +18,36 @@ QList<int> splitSizes(QList<int> sizes, int index)
     return sizes;
 }
 
-QList<int> expandedSizes(int count, int index)
+SplitPlan PlanSplit(Qt::Orientation parentOrientation, const QList<int>& sizes, int index,
+                    Qt::Orientation orientation, bool before)
+{
+    SplitPlan plan;
+    plan.nest = parentOrientation != orientation && sizes.size() > 1;
+    if (plan.nest) {
+        plan.insertAt = before ? 0 : 1;
+        plan.sizes = sizes;
+    } else {
+        plan.insertAt = before ? index : index + 1;
+        plan.sizes = SplitSizes(sizes, index);
+    }
+    return plan;
+}
+
+int NextDockIndex(const QVector<bool>& eligible, int current, int step)
+{
+    const int n = eligible.size();
+    if (current < 0 || current >= n)
+        return -1;
+    int i = current;
+    for (int k = 0; k < n; ++k) {
+        i = ((i + step) % n + n) % n;
+        if (eligible.at(i))
+            return i;
+    }
+    return -1;
+}
+
+QList<int> ExpandedSizes(int count, int index)
 {
     QList<int> sizes;
     sizes.reserve(std::max(count, 0));
@@ -27,14 +56,14 @@ QList<int> expandedSizes(int count, int index)
     return sizes;
 }
 
-QRect tabRect(const QRect& styleRect, int lineSpacing)
+QRect TabRect(const QRect& styleRect, int lineSpacing)
 {
     QRect r = styleRect;
     r.setHeight(std::max(styleRect.height(), lineSpacing));
     return r;
 }
 
-int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos)
+int InsertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos)
 {
     if (tabUnder < 0)
         return -1;
@@ -42,12 +71,12 @@ int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos)
     return pos.x() > middle ? tabUnder + 1 : tabUnder;
 }
 
-bool titleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve)
+bool TitleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve)
 {
     return dockWidth >= closeWidth + floatWidth + 2 * margin + menuReserve;
 }
 
-TitleLayout layoutTitle(const TitleMetrics& m)
+TitleLayout LayoutTitle(const TitleMetrics& m)
 {
     TitleLayout out;
     const int width = m.dock.width();
@@ -71,7 +100,7 @@ TitleLayout layoutTitle(const TitleMetrics& m)
     const int titleHeight = std::max(provisional.height(), m.tabBarHint.height());
     int right = width - 1;
     if (m.hasButtons) {
-        out.buttonsVisible = titleButtonsFit(width, closeHint.width(), floatHint.width(),
+        out.buttonsVisible = TitleButtonsFit(width, closeHint.width(), floatHint.width(),
                                              m.margin, reserve);
         if (out.buttonsVisible) {
             const QRect bounds(QPoint(0, 0), m.dock);
@@ -97,7 +126,7 @@ TitleLayout layoutTitle(const TitleMetrics& m)
     return out;
 }
 
-DropZone dropZone(const QPoint& p, const QRect& r, const QSize& dock)
+DropZone ZoneAt(const QPoint& p, const QRect& r, const QSize& dock)
 {
     const int mx = std::min(dock.width() / 3, 30);
     const int my = std::min(dock.height() / 3, 30);
@@ -116,7 +145,7 @@ DropZone dropZone(const QPoint& p, const QRect& r, const QSize& dock)
     return DropZone::Bottom;
 }
 
-QRect zoneOutline(const QRect& rect, DropZone zone)
+QRect ZoneOutline(const QRect& rect, DropZone zone)
 {
     QRect r = rect;
     const int midX = (r.left() + r.right()) / 2;

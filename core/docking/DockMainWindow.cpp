@@ -1,9 +1,10 @@
 #include "DockMainWindow.h"
 #include "Dock.h"
-#include "DockGeometry.h"
-#include "DockNameIndex.h"
+#include "DockGeometry_p.h"
+#include "DockUtil_p.h"
 #include "DockPlaceHolder.h"
 #include "DockSplitter.h"
+#include "DockTabBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,28 +12,19 @@
 #include <QCursor>
 #include <QKeySequence>
 #include <QStackedWidget>
-#include <QWindow>
+#include <QVector>
 
 namespace Quill {
 namespace UI {
 
 namespace {
 
-void collectDocks(const QSplitter* splitter, QList<Dock*>& out)
+QList<Dock*> docksOf(const DockWindow* window)
 {
-    for (int i = 0; i < splitter->count(); ++i) {
-        QWidget* child = splitter->widget(i);
-        if (auto* nested = dynamic_cast<DockSplitter*>(child))
-            collectDocks(nested, out);
-        else if (auto* dock = qobject_cast<Dock*>(child))
-            out.append(dock);
-    }
-}
-
-void collectDocksOf(const DockWindow* window, QList<Dock*>& out)
-{
+    QList<Dock*> out;
     if (auto* root = dynamic_cast<DockSplitter*>(window->centralWidget()))
-        collectDocks(root, out);
+        DockUtil::ForEachDock(root, [&out](Dock* d) { out.append(d); return true; });
+    return out;
 }
 
 void collectPlaceHolders(const QWidget* root, QList<DockPlaceHolder*>& out)
@@ -64,17 +56,6 @@ Dock* findDockWithPagePrefix(const QObject* object, const QString& prefix)
     return nullptr;
 }
 
-// True when `object` lies inside `ancestor`'s object tree (crossing window
-// boundaries, unlike QWidget::isAncestorOf).
-bool isInsideTree(const QObject* object, const QObject* ancestor)
-{
-    for (const QObject* o = object ? object->parent() : nullptr; o; o = o->parent()) {
-        if (o == ancestor)
-            return true;
-    }
-    return false;
-}
-
 void collectDocksWithPrefix(QWidget* widget, const QString& prefix, QList<Dock*>& out)
 {
     if (widget->objectName().startsWith(prefix)) {
@@ -87,6 +68,20 @@ void collectDocksWithPrefix(QWidget* widget, const QString& prefix, QList<Dock*>
     }
 }
 
+// First nested splitter under `splitter` (depth first) that has no child left.
+const QSplitter* findEmptySplitter(const QSplitter* splitter)
+{
+    for (int i = 0; i < splitter->count(); ++i) {
+        if (auto* nested = dynamic_cast<DockSplitter*>(splitter->widget(i))) {
+            if (nested->count() == 0)
+                return nested;
+            if (const QSplitter* found = findEmptySplitter(nested))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DockMainWindow::DockMainWindow(QWidget* parent)
@@ -94,7 +89,6 @@ DockMainWindow::DockMainWindow(QWidget* parent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
     setSnapEnabled(true);
-    m_nameIndex.reset(new DockNameIndex(this));
 }
 
 DockMainWindow::~DockMainWindow()
@@ -102,18 +96,14 @@ DockMainWindow::~DockMainWindow()
     // Qt destroys the docks and floating windows after this body has run, when this
     // object is no longer a DockMainWindow: cut every path by which they, or the
     // application's focus tracking, could call back into it.
-    m_nameIndex.reset();
     disconnect(qApp, SIGNAL(focusChanged(QWidget*,QWidget*)), this, SLOT(focusChanged(QWidget*,QWidget*)));
-    for (const QMetaObject::Connection& c : qAsConst(m_windowWatch))
-        disconnect(c);
-    m_windowWatch.clear();
-    for (DockWindow* w : qAsConst(m_floatingWindows))
+    for (DockWindow* w : floatingWindows())
         w->disconnectController();
     const QList<QWidget*> descendants = findChildren<QWidget*>();
     for (QWidget* w : descendants) {
         if (auto* dock = qobject_cast<Dock*>(w)) {
-            if (dock->m_controller == this)
-                dock->m_controller = nullptr;
+            if (dock->controller() == this)
+                dock->disconnectController();
         } else if (auto* window = dynamic_cast<DockWindow*>(w)) {
             if (window->controller() == this)
                 window->disconnectController();
@@ -162,10 +152,9 @@ void DockMainWindow::setRootSplitter(DockSplitter* splitter)
 
 QList<Dock*> DockMainWindow::docks() const
 {
-    QList<Dock*> out;
-    collectDocksOf(this, out);
-    for (DockWindow* w : m_floatingWindows)
-        collectDocksOf(w, out);
+    QList<Dock*> out = docksOf(this);
+    for (DockWindow* w : floatingWindows())
+        out += docksOf(w);
     return out;
 }
 
@@ -173,29 +162,24 @@ QList<DockPlaceHolder*> DockMainWindow::placeHolders() const
 {
     QList<DockPlaceHolder*> out;
     collectPlaceHolders(this, out);
-    for (DockWindow* w : m_floatingWindows)
+    for (DockWindow* w : floatingWindows())
         collectPlaceHolders(w, out);
     return out;
 }
 
 Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const
 {
-    // Floating windows are normally our children, so the search of our own tree
-    // has already been through them; only windows parented elsewhere are searched
-    // again. The first match is the same either way.
-    QList<const DockWindow*> elsewhere;
-    for (const DockWindow* w : m_floatingWindows) {
-        if (!isInsideTree(w, this))
-            elsewhere.append(w);
+    const QList<const QWidget*> roots = searchRoots();
+    for (const QWidget* root : roots) {
+        if (QWidget* match = DockUtil::FindDescendant(root, name))
+            return Dock::dockForWidget(match);
     }
 
-    if (QWidget* match = findWidgetByName(name))
-        return Dock::dockForWidget(match);
-
-    auto byPaneID = [this](const QString& id, bool exact) -> Dock* {
+    const QList<DockWindow*> floating = floatingWindows();
+    auto byPaneID = [this, &floating](const QString& id, bool exact) -> Dock* {
         if (Dock* d = findDockWithPaneID(id, exact))
             return d;
-        for (DockWindow* w : m_floatingWindows) {
+        for (DockWindow* w : floating) {
             if (Dock* d = w->findDockWithPaneID(id, exact))
                 return d;
         }
@@ -213,23 +197,35 @@ Dock* DockMainWindow::findDockByName(const QString& name, bool exactOnly, bool s
         if (Dock* d = byPaneID(prefix, false))
             return d;
     }
-    if (Dock* d = findDockWithPagePrefix(this, prefix))
-        return d;
-    for (const DockWindow* w : qAsConst(elsewhere)) {
-        if (Dock* d = findDockWithPagePrefix(w, prefix))
+    for (const QWidget* root : roots) {
+        if (Dock* d = findDockWithPagePrefix(root, prefix))
             return d;
     }
     return nullptr;
 }
 
+QList<const QWidget*> DockMainWindow::searchRoots() const
+{
+    // Floating windows are normally our children, so the search of our own tree
+    // goes through them; only windows parented elsewhere are searched again.
+    QList<const QWidget*> roots{this};
+    for (const DockWindow* w : floatingWindows()) {
+        const QObject* p = w->parent();
+        while (p && p != this)
+            p = p->parent();
+        if (!p)
+            roots.append(w);
+    }
+    return roots;
+}
+
 QWidget* DockMainWindow::findWidgetByName(const QString& name) const
 {
-    if (m_nameIndex)
-        return m_nameIndex->find(name);
-    QList<QWidget*> roots;
-    for (DockWindow* w : m_floatingWindows)
-        roots.append(w);
-    return DockNameIndex::findByWalk(this, roots, name);
+    for (const QWidget* root : searchRoots()) {
+        if (QWidget* found = DockUtil::FindDescendant(root, name))
+            return found;
+    }
+    return nullptr;
 }
 
 QList<Dock*> DockMainWindow::getDocksWithPrefix(const QString& prefix) const
@@ -242,7 +238,7 @@ QList<Dock*> DockMainWindow::getDocksWithPrefix(const QString& prefix) const
 Dock* DockMainWindow::findDockAt(QPoint globalPos) const
 {
     QWidget* hit = nullptr;
-    for (DockWindow* w : m_floatingWindows) {
+    for (DockWindow* w : floatingWindows()) {
         if (!w->isVisible())
             continue;
         hit = w->childAt(w->mapFromGlobal(globalPos));
@@ -287,47 +283,34 @@ void DockMainWindow::saveLayoutIDs()
         const QList<QWidget*> all = root->findChildren<QWidget*>();
         for (const QWidget* w : all) {
             if (!w->objectName().isEmpty())
-                m_layoutIDs.append(w->objectName());
+                m_layoutIDs.insert(w->objectName());
         }
     };
     collect(this);
-    for (DockWindow* w : qAsConst(m_floatingWindows))
+    for (DockWindow* w : floatingWindows())
         collect(w);
 }
 
 // --- floating windows ------------------------------------------------------------------
 
-void DockMainWindow::watchWindow(DockWindow* window)
+QList<DockWindow*> DockMainWindow::floatingWindows() const
 {
-    if (m_windowWatch.contains(window))
-        return;
-    m_windowWatch.insert(window, connect(window, &QObject::destroyed, this, [this, window]() {
-        m_floatingWindows.removeAll(window);
-        m_windowWatch.remove(window);
-        floatingWindowsChanged();
-    }));
-}
-
-void DockMainWindow::floatingWindowsChanged()
-{
-    if (!m_nameIndex)
-        return;
-    QList<QWidget*> roots;
-    for (DockWindow* w : qAsConst(m_floatingWindows))
-        roots.append(w);
-    m_nameIndex->setRoots(roots);
+    QList<DockWindow*> out;
+    out.reserve(m_floatingWindows.size());
+    for (const QPointer<DockWindow>& w : m_floatingWindows) {
+        if (w)
+            out.append(w.data());
+    }
+    return out;
 }
 
 void DockMainWindow::setFloatingWindows(QList<DockWindow*> list)
 {
     m_floatingWindows.clear();
     for (DockWindow* w : list) {
-        if (!w || w == this)
-            continue;
-        m_floatingWindows.append(w);
-        watchWindow(w);
+        if (w && w != this && !m_floatingWindows.contains(w))
+            m_floatingWindows.append(w);
     }
-    floatingWindowsChanged();
 }
 
 void DockMainWindow::addFloatingDock(DockWindow* window)
@@ -335,21 +318,16 @@ void DockMainWindow::addFloatingDock(DockWindow* window)
     if (!window || window == this)
         return;
     window->setSnapEnabled(true);
-    m_floatingWindows.append(window);
-    watchWindow(window);
-    floatingWindowsChanged();
+    m_floatingWindows.removeAll(nullptr);
+    if (!m_floatingWindows.contains(window))
+        m_floatingWindows.append(window);
 }
 
 void DockMainWindow::removeFloatingDock(DockWindow* window)
 {
-    if (!window || window == this)
+    if (!window || window == this || !m_floatingWindows.removeOne(window))
         return;
-    const int index = m_floatingWindows.indexOf(window);
-    if (index < 0)
-        return;
-    m_floatingWindows.removeAt(index);
     window->setSnapEnabled(false);
-    floatingWindowsChanged();
 }
 
 DockWindow* DockMainWindow::addNewFloatingDock(QWidget* widget)
@@ -361,11 +339,7 @@ DockWindow* DockMainWindow::addNewFloatingDock(QWidget* widget)
         if (Dock* dock = createDock()) {
             window->addWidget(dock);
             dock->addWidget(widget, true, false);
-            window->resize(dock->sizeHint().expandedTo(
-                QSize(DockGeometry::kMinFloatingWidth, DockGeometry::kMinFloatingHeight)));
-            window->show();
-            window->raise();
-            window->activateWindow();
+            DockUtil::ShowFloating(window, dock->sizeHint(), window->pos());
         }
     }
     addFloatingDock(window);
@@ -396,18 +370,60 @@ void DockMainWindow::emitUpdateVellumScriptName(QString name)
     emit updateVellumScriptName(name);
 }
 
+bool DockMainWindow::checkSanity(QString* breach) const
+{
+    auto fail = [breach](const QString& what) {
+        if (breach)
+            *breach = what;
+        return false;
+    };
+    const QList<DockWindow*> floating = floatingWindows();
+    if (floating.size() != m_floatingWindows.size())
+        return fail(QStringLiteral("the floating list holds a destroyed window"));
+    QList<const QWidget*> windows{this};
+    for (DockWindow* w : floating) {
+        if (w == this || windows.contains(w))
+            return fail(QStringLiteral("the floating list holds a window twice or the main window"));
+        windows.append(w);
+    }
+    QList<Dock*> inTrees;
+    for (const QWidget* window : windows) {
+        const auto* dockWindow = static_cast<const DockWindow*>(window);
+        auto* root = dynamic_cast<DockSplitter*>(dockWindow->centralWidget());
+        if (!root)
+            continue;
+        if (findEmptySplitter(root))
+            return fail(QStringLiteral("an empty nested splitter stays in the tree of \"%1\"")
+                            .arg(window->objectName()));
+        inTrees += docksOf(dockWindow);
+        // Every dock placed in a splitter of this window must be reachable from
+        // its root, or docks() and every lookup built on it miss it.
+        for (Dock* dock : window->findChildren<Dock*>()) {
+            if (dock->window() == window && dynamic_cast<DockSplitter*>(dock->parentWidget())
+                && !inTrees.contains(dock))
+                return fail(QStringLiteral("a dock lies in a splitter outside its window's tree"));
+        }
+    }
+    if (QSet<Dock*>(inTrees.begin(), inTrees.end()).size() != inTrees.size())
+        return fail(QStringLiteral("a dock is listed twice"));
+    if (docks() != inTrees)
+        return fail(QStringLiteral("docks() is not in tree order"));
+    for (Dock* dock : inTrees) {
+        if (dock->controller() != this)
+            return fail(QStringLiteral("a dock has lost its controller"));
+        if (dock->tabBar()->count() != dock->count())
+            return fail(QStringLiteral("a dock's tabs are out of step with its pages"));
+    }
+    return true;
+}
+
 // --- closing ------------------------------------------------------------------------------
 
 void DockMainWindow::closeEvent(QCloseEvent* e)
 {
     bool refused = false;
     // Over a copy: windows leave the list as they go.
-    const QList<QPointer<DockWindow>> windows = [this]() {
-        QList<QPointer<DockWindow>> out;
-        for (DockWindow* w : m_floatingWindows)
-            out.append(w);
-        return out;
-    }();
+    const QList<QPointer<DockWindow>> windows = m_floatingWindows;
     for (const QPointer<DockWindow>& w : windows) {
         if (w && !w->close())
             refused = true;
@@ -456,37 +472,22 @@ QAction* DockMainWindow::prevTabAction()
 Dock* DockMainWindow::stepDock(int step)
 {
     Dock* current = Dock::dockForWidget(QApplication::focusWidget());
-    if (!current)
-        return nullptr;
     const QList<Dock*> all = docks();
-    const int n = all.size();
-    int i = all.indexOf(current);
-    if (i < 0)
+    // Empty docks are passed over, and so are docks that cannot take the focus
+    // because they are hidden (a floating window the host keeps hidden): stopping
+    // there would leave the focus where it was.
+    QVector<bool> eligible(all.size());
+    for (int i = 0; i < all.size(); ++i)
+        eligible[i] = all.at(i)->currentWidget() && all.at(i)->isVisible();
+    const int next = DockGeometry::NextDockIndex(eligible, all.indexOf(current), step);
+    if (next < 0)
         return nullptr;
-    for (int k = 0; k < n; ++k) {
-        i = (i + step + n) % n;
-        Dock* target = all.at(i);
-        // Empty docks are passed over, and so are docks that cannot take the focus
-        // because they are hidden (a floating window the host keeps hidden):
-        // stopping there would leave the focus where it was.
-        if (!target->currentWidget() || !target->isVisible())
-            continue;
-        target->setFocus(Qt::OtherFocusReason);
-        // Focus set in an inactive window waits there; activate that window so the
-        // application's focus really moves and the next step continues from it.
-        // QWidget::activateWindow() does nothing for a floating window whose
-        // transient parent is active, so ask its platform window directly.
-        QWidget* window = target->window();
-        if (window != QApplication::activeWindow()) {
-            window->raise();
-            if (QWindow* handle = window->windowHandle())
-                handle->requestActivate();
-            else
-                window->activateWindow();
-        }
-        return target;
-    }
-    return nullptr;
+    Dock* target = all.at(next);
+    target->setFocus(Qt::OtherFocusReason);
+    // Focus set in an inactive window waits there; activate that window so the
+    // application's focus really moves and the next step continues from it.
+    DockUtil::Activate(target->window());
+    return target;
 }
 
 void DockMainWindow::nextDock()

@@ -5,13 +5,11 @@
 #include "Dock.h"
 #include "DockWindow.h"
 
-#include <QHash>
 #include <QList>
-#include <QMetaObject>
 #include <QPoint>
+#include <QPointer>
+#include <QSet>
 #include <QStringList>
-
-#include <memory>
 
 class QAction;
 
@@ -19,7 +17,6 @@ namespace Quill {
 namespace UI {
 
 class Dock;
-class DockNameIndex;
 class DockPlaceHolder;
 
 // The application's main window and the controller of the docking workspace: the
@@ -68,8 +65,8 @@ public:
     Dock* findDockByName(const QString& name, bool exactOnly, bool searchPaneIDs) const;
     // The first descendant widget named `name` in Qt's recursive child search order
     // (findChild), else the first such descendant of each floating window parented
-    // outside this window, in list order; null if none. Answered from an index kept
-    // in step with the widget tree, so its cost does not grow with the workspace.
+    // outside this window, in list order; null if none. A plain walk of the widget
+    // tree: operations that look up many names build one DockUtil::NameMap instead.
     QWidget* findWidgetByName(const QString& name) const;
     QList<Dock*> getDocksWithPrefix(const QString& prefix) const;
     Dock* findDockAt(QPoint globalPos) const;
@@ -81,8 +78,8 @@ public:
     QString getFocusPage() const { return m_focusPage; }
     void clearRegisteredRects() {}
 
-    // Floating windows, in registration order.
-    const QList<DockWindow*>& floatingWindows() const { return m_floatingWindows; }
+    // Floating windows, in registration order; a destroyed window leaves the list.
+    QList<DockWindow*> floatingWindows() const;
     // Replaces the list (null entries and this window are left out); touches no
     // window's snapEnabled flag.
     void setFloatingWindows(QList<DockWindow*> list);
@@ -95,6 +92,13 @@ public:
     void emitWidgetRemoved(Dock* dock, QWidget* widget);
     void emitWidgetActivated(Dock* dock, QWidget* widget);
     void emitUpdateVellumScriptName(QString name);
+
+    // Checks the workspace's invariants: no nested splitter is empty, every dock
+    // has this window as its controller and keeps its tabs in step with its pages,
+    // docks() lists exactly the docks of the splitter trees in tree order, and the
+    // floating list holds live, distinct windows. Returns false at the first breach
+    // and describes it in `breach`. Meant for tests and debug checks.
+    bool checkSanity(QString* breach = nullptr) const;
 
     // Navigation actions, each new, parented to this window and connected.
     QAction* nextDockAction();
@@ -134,27 +138,22 @@ private:
 
     void addFloatingDock(DockWindow* window);
     void removeFloatingDock(DockWindow* window);
-    // Drops `window` from the list when it is destroyed, whoever destroys it.
-    void watchWindow(DockWindow* window);
-    // Tells the name index which floating windows to cover; after every change of
-    // the floating-window list.
-    void floatingWindowsChanged();
+    // The windows whose trees a name search covers: this one, then the floating
+    // windows that are not inside it.
+    QList<const QWidget*> searchRoots() const;
     // Focus moves to the next shown, non-empty dock `step` (+1 or -1) away from the
     // dock holding the focus, activating its window; returns that dock or null.
     Dock* stepDock(int step);
     QAction* makeAction(const QString& text, const char* shortcut, const char* name, const char* slot);
 
-    QList<DockWindow*> m_floatingWindows;
-    QStringList m_layoutIDs;
+    QList<QPointer<DockWindow>> m_floatingWindows;
+    QSet<QString> m_layoutIDs;
     bool m_hideSingleTabs = false;
     bool m_hasPanelMenu = true;
     bool m_splitPanelsByDragging = false;
     bool m_highlightCurrentTab = false;
     bool m_tabsAreClosable = false;
     QString m_focusPage;
-    QHash<DockWindow*, QMetaObject::Connection> m_windowWatch;
-    // Not a Qt child, so that no child list of the workspace changes because of it.
-    std::unique_ptr<DockNameIndex> m_nameIndex;
 };
 
 } // namespace UI

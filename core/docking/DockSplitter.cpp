@@ -1,6 +1,7 @@
 #include "DockSplitter.h"
-#include "DockGeometry.h"
+#include "DockGeometry_p.h"
 
+#include <QChildEvent>
 #include <QEvent>
 
 namespace Quill {
@@ -30,12 +31,37 @@ void DockSplitter::updateDocks()
 void DockSplitter::expand(int index)
 {
     if (index == -1) {
-        setSizes(m_savedSizes);
+        if (!isExpanded())
+            return;
+        const QList<int> saved = m_savedSizes;
         m_savedSizes.clear();
+        m_expandedChild = nullptr;
+        setSizes(saved);
         return;
     }
-    m_savedSizes = sizes();
-    setSizes(DockGeometry::expandedSizes(count(), index));
+    if (index < 0 || index >= count())
+        return;
+    if (!isExpanded())
+        m_savedSizes = sizes();
+    m_expandedChild = widget(index);
+    setSizes(DockGeometry::ExpandedSizes(count(), index));
+}
+
+void DockSplitter::expandedChildLeft(int index)
+{
+    // The remembered sizes still hold an entry for the child that left.
+    QList<int> saved = m_savedSizes;
+    if (index >= 0 && index < saved.size())
+        saved.removeAt(index);
+    m_savedSizes = saved;
+    expand(-1);
+    // The splitters above gave all their room to the branch holding this one.
+    QWidget* child = this;
+    for (QWidget* p = parentWidget(); p && !child->isWindow(); child = p, p = p->parentWidget()) {
+        auto* splitter = dynamic_cast<DockSplitter*>(p);
+        if (splitter && splitter->isExpanded() && splitter->m_expandedChild == child)
+            splitter->expand(-1);
+    }
 }
 
 QList<int> DockSplitter::realSizes() const
@@ -45,9 +71,22 @@ QList<int> DockSplitter::realSizes() const
 
 bool DockSplitter::event(QEvent* e)
 {
+    int expandedIndex = -1;
+    const bool expandedLeft = e->type() == QEvent::ChildRemoved && isExpanded()
+        && static_cast<QChildEvent*>(e)->child() == m_expandedChild;
+    if (expandedLeft) {
+        // Its index before QSplitter drops it from its list.
+        for (int i = 0; i < m_savedSizes.size() && expandedIndex < 0; ++i) {
+            if (widget(i) == m_expandedChild)
+                expandedIndex = i;
+        }
+    }
     if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::ChildRemoved)
         updateDocks();
-    return QSplitter::event(e);
+    const bool result = QSplitter::event(e);
+    if (expandedLeft)
+        expandedChildLeft(expandedIndex);
+    return result;
 }
 
 } // namespace UI

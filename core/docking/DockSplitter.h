@@ -22,8 +22,11 @@ public:
     void updateDocks();
 
     // index >= 0: remember the current sizes and give child `index` all the room.
-    // index == -1: restore the remembered sizes.
+    // index == -1: restore the remembered sizes. When the expanded child leaves
+    // (closed, deleted or moved), the remembered sizes of the others come back,
+    // here and in the splitters above that were expanded to this one.
     void expand(int index);
+    bool isExpanded() const { return !m_savedSizes.isEmpty(); }
 
     // The sizes a layout should record: the remembered ones while a child is
     // expanded, the live ones otherwise.
@@ -33,7 +36,11 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    void expandedChildLeft(int index);
+
     QList<int> m_savedSizes;
+    // The child given all the room, compared by address only: it may be gone.
+    const QObject* m_expandedChild = nullptr;
 };
 
 } // namespace UI

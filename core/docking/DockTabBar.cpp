@@ -1,9 +1,10 @@
 #include "DockTabBar.h"
 #include "Dock.h"
-#include "DockDragState.h"
-#include "DockGeometry.h"
+#include "DockDragState_p.h"
+#include "DockGeometry_p.h"
 #include "DockMainWindow.h"
 #include "DockTitleBar.h"
+#include "DockUtil_p.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -28,13 +29,13 @@ DockTabBar::DockTabBar(Dock* dock, DockTitleBar* parent)
 
 QRect DockTabBar::dockTabRect(int index) const
 {
-    return DockGeometry::tabRect(tabRect(index), fontMetrics().lineSpacing());
+    return DockGeometry::TabRect(tabRect(index), fontMetrics().lineSpacing());
 }
 
 int DockTabBar::insertionIndexAt(const QPoint& pos) const
 {
     const int tab = tabAt(pos);
-    return DockGeometry::insertionIndex(tab, dockTabRect(tab), pos);
+    return DockGeometry::InsertionIndex(tab, dockTabRect(tab), pos);
 }
 
 void DockTabBar::onMouseOverDock(bool on)
@@ -64,27 +65,11 @@ void DockTabBar::mousePressEvent(QMouseEvent* e)
         m_dock->setFocus(Qt::OtherFocusReason);
 }
 
-void DockTabBar::mouseMoveEvent(QMouseEvent* e)
-{
-    QTabBar::mouseMoveEvent(e);
-}
-
 void DockTabBar::mouseReleaseEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton && m_titleBar)
         m_titleBar->setPressed(false);   // hides a hover-revealed title the mouse has left
-    if (m_draggedTab != -1) {
-        m_draggedTab = -1;
-        update();
-        return;
-    }
     QTabBar::mouseReleaseEvent(e);
-}
-
-bool DockTabBar::focusInsideDock() const
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus && m_dock && (focus == m_dock || m_dock->isAncestorOf(focus));
 }
 
 void DockTabBar::paintEvent(QPaintEvent*)
@@ -95,24 +80,12 @@ void DockTabBar::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     const int current = currentIndex();
 
-    QRect draggedRect;
-    if (m_draggedTab >= 0 && m_draggedTab < n) {
-        draggedRect = dockTabRect(m_draggedTab);
-        draggedRect.moveLeft(m_draggedLeft);
-        if (draggedRect.left() < 0)
-            draggedRect.moveLeft(0);
-        else if (draggedRect.right() > width())
-            draggedRect.moveRight(width());
-    }
-
     auto optionFor = [&](int i) {
         QStyleOptionTab opt;
         initStyleOption(&opt, i);
-        opt.rect = (i == m_draggedTab && draggedRect.isValid()) ? draggedRect : dockTabRect(i);
+        opt.rect = dockTabRect(i);
         if (!(opt.state & QStyle::State_Enabled))
             opt.palette.setCurrentColorGroup(QPalette::Disabled);
-        if (m_draggedTab != -1)
-            opt.state &= ~QStyle::State_MouseOver;
         return opt;
     };
 
@@ -127,7 +100,7 @@ void DockTabBar::paintEvent(QPaintEvent*)
     QStyleOptionTab opt = optionFor(current);
     DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
     if (controller && controller->highlightCurrentTab()) {
-        if (focusInsideDock())
+        if (DockUtil::HasFocusInside(m_dock))
             opt.palette.setBrush(QPalette::WindowText, palette().brush(QPalette::Highlight));
         else if (m_mouseOverDock)
             opt.palette.setBrush(QPalette::WindowText, palette().color(QPalette::Highlight).lighter(150));

@@ -13,9 +13,7 @@ class DockTitleBar;
 
 // The tab bar inside a Dock's title bar: one tab per page of the dock. Paints its
 // tabs itself (the current one last, highlighted when the workspace asks for it).
-// A Ctrl-press floats the current tab. Reordering and tearing tabs off by dragging
-// builds on the per-bar drag fields below and the process-wide DockDragState.
-// GUI thread only.
+// A Ctrl-press floats the current tab. GUI thread only.
 class QUILL_CORE_EXPORT DockTabBar : public QTabBar
 {
     Q_OBJECT
@@ -32,8 +30,6 @@ public:
     int insertionIndexAt(const QPoint& pos) const;
 
     bool isMouseOverDock() const { return m_mouseOverDock; }
-    // Tab being reordered by dragging, -1 when none.
-    int draggedTab() const { return m_draggedTab; }
 
 public slots:
     // Lightens the current-tab highlight while a dragged tab hovers the dock.
@@ -42,18 +38,12 @@ public slots:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    bool focusInsideDock() const;
-
     QPoint m_pressPos;            // (-1, -1) after a Ctrl-press: no drag from it
     Dock* m_dock;                 // owner's owner; outlives the bar
     DockTitleBar* m_titleBar;     // parent
-    int m_draggedTab = -1;
-    int m_draggedLeft = 0;
-    int m_grabOffset = 0;
     bool m_mouseOverDock = false;
 };
 

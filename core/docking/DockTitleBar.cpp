@@ -1,6 +1,6 @@
 #include "DockTitleBar.h"
 #include "Dock.h"
-#include "DockGeometry.h"
+#include "DockGeometry_p.h"
 
 #include <QPainter>
 #include <QTimerEvent>

@@ -2,6 +2,7 @@
 #include "Dock.h"
 #include "DockMainWindow.h"
 #include "DockSplitter.h"
+#include "DockUtil_p.h"
 
 #include <windowing/WidgetUtils.h>
 
@@ -9,27 +10,6 @@
 
 namespace Quill {
 namespace UI {
-
-namespace {
-
-Dock* findPaneID(const QSplitter* splitter, const QString& id, bool exact)
-{
-    for (int i = 0; i < splitter->count(); ++i) {
-        QWidget* child = splitter->widget(i);
-        if (auto* nested = dynamic_cast<DockSplitter*>(child)) {
-            if (Dock* d = findPaneID(nested, id, exact))
-                return d;
-        } else if (auto* dock = qobject_cast<Dock*>(child)) {
-            for (const QString& pane : dock->paneIDs()) {
-                if (exact ? pane == id : pane.startsWith(id))
-                    return dock;
-            }
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
 
 DockWindow::DockWindow(DockMainWindow* controller, QWidget* parent)
     : QMainWindow(parent)
@@ -69,7 +49,19 @@ void DockWindow::addWidget(Dock* dock)
 Dock* DockWindow::findDockWithPaneID(const QString& id, bool exact) const
 {
     auto* root = dynamic_cast<DockSplitter*>(centralWidget());
-    return root ? findPaneID(root, id, exact) : nullptr;
+    Dock* found = nullptr;
+    if (root) {
+        DockUtil::ForEachDock(root, [&](Dock* dock) {
+            for (const QString& pane : dock->paneIDs()) {
+                if (exact ? pane == id : pane.startsWith(id)) {
+                    found = dock;
+                    return false;
+                }
+            }
+            return true;
+        });
+    }
+    return found;
 }
 
 DockSplitter* DockWindow::rootSplitter() const
@@ -89,16 +81,16 @@ void DockWindow::disconnectController()
 
 bool DockWindow::closeDocks(DockSplitter* splitter)
 {
+    // Collected first: closed docks leave the tree, and emptied splitters with them.
+    QList<QPointer<Dock>> docks;
+    DockUtil::ForEachDock(splitter, [&docks](Dock* dock) {
+        docks.append(dock);
+        return true;
+    });
     bool allClosed = true;
-    for (int i = 0; i < splitter->count(); ++i) {
-        QWidget* child = splitter->widget(i);
-        if (auto* nested = dynamic_cast<DockSplitter*>(child)) {
-            if (!closeDocks(nested))
-                allClosed = false;
-        } else if (auto* dock = qobject_cast<Dock*>(child)) {
-            if (!dock->close())
-                allClosed = false;
-        }
+    for (const QPointer<Dock>& dock : qAsConst(docks)) {
+        if (dock && !dock->close())
+            allClosed = false;
     }
     return allClosed;
 }

@@ -1,15 +1,24 @@
 #include "HoverWidget.h"
-#include "DockDragState.h"
+#include "Dock.h"
+#include "DockGeometry_p.h"
 
 #include <QPainter>
 
 namespace Quill {
 namespace UI {
 
-HoverWidget::HoverWidget(Dock*)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+HoverWidget::HoverWidget(Dock* dock)
+    : QWidget(dock, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void HoverWidget::setZone(int zone)
+{
+    if (m_zone == zone)
+        return;
+    m_zone = zone;
+    update();
 }
 
 void HoverWidget::paintEvent(QPaintEvent*)
@@ -18,7 +27,7 @@ void HoverWidget::paintEvent(QPaintEvent*)
     p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
     p.setBrush(Qt::NoBrush);
     const QRect r = rect().adjusted(1, 1, -1, -1);
-    p.drawRect(DockGeometry::zoneOutline(r, DockDragState::instance().zone));
+    p.drawRect(DockGeometry::ZoneOutline(r, static_cast<DropZone>(m_zone)));
 }
 
 } // namespace UI

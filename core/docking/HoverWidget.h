@@ -10,17 +10,24 @@ namespace UI {
 class Dock;
 
 // Translucent overlay over a dock while a torn-off tab is dragged over it with
-// split-by-dragging on: outlines the part of the dock the dropped page would take
-// (the zone of DockDragState). At most one exists; DockDragState holds it.
-// GUI thread only.
+// split-by-dragging on: outlines the part of the dock the dropped page would take.
+// At most one exists; the process-wide drag state points at it. GUI thread only.
 class QUILL_CORE_EXPORT HoverWidget : public QWidget
 {
 public:
-    // `dock` is not kept; the overlay is a parentless top-level window.
+    // A frameless stay-on-top window owned by `dock`, so that it goes with it.
     explicit HoverWidget(Dock* dock);
+
+    // Edge zone of the drop (a DropZone value): None outlines the whole overlay,
+    // the others the matching half.
+    void setZone(int zone);
+    int zone() const { return m_zone; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    int m_zone = 0;
 };
 
 } // namespace UI

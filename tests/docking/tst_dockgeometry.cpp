@@ -1,4 +1,4 @@
-#include <docking/DockGeometry.h>
+#include <docking/DockGeometry_p.h>
 
 #include <QtTest>
 
@@ -49,7 +49,7 @@ void tst_DockGeometry::splitSizes()
     QFETCH(QList<int>, sizes);
     QFETCH(int, index);
     QFETCH(QList<int>, expected);
-    QCOMPARE(DockGeometry::splitSizes(sizes, index), expected);
+    QCOMPARE(DockGeometry::SplitSizes(sizes, index), expected);
 }
 
 void tst_DockGeometry::expandedSizes_data()
@@ -69,7 +69,7 @@ void tst_DockGeometry::expandedSizes()
     QFETCH(int, count);
     QFETCH(int, index);
     QFETCH(QList<int>, expected);
-    QCOMPARE(DockGeometry::expandedSizes(count, index), expected);
+    QCOMPARE(DockGeometry::ExpandedSizes(count, index), expected);
 }
 
 void tst_DockGeometry::tabRect_data()
@@ -88,7 +88,7 @@ void tst_DockGeometry::tabRect()
     QFETCH(QRect, style);
     QFETCH(int, lineSpacing);
     QFETCH(QRect, expected);
-    QCOMPARE(DockGeometry::tabRect(style, lineSpacing), expected);
+    QCOMPARE(DockGeometry::TabRect(style, lineSpacing), expected);
 }
 
 void tst_DockGeometry::insertionIndex_data()
@@ -113,7 +113,7 @@ void tst_DockGeometry::insertionIndex()
     QFETCH(QRect, rect);
     QFETCH(QPoint, pos);
     QFETCH(int, expected);
-    QCOMPARE(DockGeometry::insertionIndex(tab, rect, pos), expected);
+    QCOMPARE(DockGeometry::InsertionIndex(tab, rect, pos), expected);
 }
 
 void tst_DockGeometry::narrowTitle_data()
@@ -134,7 +134,7 @@ void tst_DockGeometry::narrowTitle()
     QFETCH(int, width);
     QFETCH(int, reserve);
     QFETCH(bool, fit);
-    QCOMPARE(DockGeometry::titleButtonsFit(width, 20, 20, 3, reserve), fit);
+    QCOMPARE(DockGeometry::TitleButtonsFit(width, 20, 20, 3, reserve), fit);
 }
 
 void tst_DockGeometry::layoutTitle_data()
@@ -190,7 +190,7 @@ void tst_DockGeometry::layoutTitle()
     m.closeHint = m.floatHint = QSize(20, 20);
     m.lineSpacing = 15;
     m.tabBarHint = QSize(120, QByteArray(QTest::currentDataTag()).startsWith("tall") ? 40 : 26);
-    const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
+    const DockGeometry::TitleLayout l = DockGeometry::LayoutTitle(m);
     QTEST(l.titleBar, "titleBar");
     QTEST(l.tabBar, "tabBar");
     QTEST(l.closeButton, "closeButton");
@@ -210,7 +210,7 @@ void tst_DockGeometry::layoutTitleRightToLeft()
     m.lineSpacing = 15;
     m.tabBarHint = QSize(50, 20);
     m.direction = Qt::RightToLeft;
-    const DockGeometry::TitleLayout l = DockGeometry::layoutTitle(m);
+    const DockGeometry::TitleLayout l = DockGeometry::LayoutTitle(m);
     // Mirrored: close at the far left, float right of it, the tabs right of them
     // and left of the menu button's room.
     QCOMPARE(l.closeButton, QRect(4, 3, 20, 20));
@@ -246,7 +246,7 @@ void tst_DockGeometry::dropZone()
     QFETCH(QSize, dock);
     QFETCH(DropZone, zone);
     const QRect stack = dock == QSize(300, 220) ? QRect(0, 20, 300, 200) : QRect(0, 0, 60, 60);
-    QCOMPARE(DockGeometry::dropZone(p, stack, dock), zone);
+    QCOMPARE(DockGeometry::ZoneAt(p, stack, dock), zone);
 }
 
 void tst_DockGeometry::zoneOutline_data()
@@ -265,7 +265,7 @@ void tst_DockGeometry::zoneOutline()
 {
     QFETCH(DropZone, zone);
     QFETCH(QRect, expected);
-    QCOMPARE(DockGeometry::zoneOutline(QRect(QPoint(1, 1), QPoint(98, 48)), zone), expected);
+    QCOMPARE(DockGeometry::ZoneOutline(QRect(QPoint(1, 1), QPoint(98, 48)), zone), expected);
 }
 
 QTEST_APPLESS_MAIN(tst_DockGeometry)

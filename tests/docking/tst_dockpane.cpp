@@ -2,7 +2,7 @@
 
 #include <QSignalSpy>
 
-#include <docking/DockDragState.h>
+#include <docking/DockDragState_p.h>
 #include <docking/DockPlaceHolder.h>
 #include <docking/DockWindow.h>
 #include <docking/HoverWidget.h>
@@ -375,7 +375,6 @@ void tst_DockPane::ctrlPressFloatsTab()
     // A plain press selects and focuses, nothing more.
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->dockTabRect(0).center());
     QCOMPARE(mw.floatingWindows().size(), 1);
-    QCOMPARE(bar->draggedTab(), -1);
 }
 
 void tst_DockPane::currentTabHighlight()

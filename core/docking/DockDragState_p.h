@@ -3,7 +3,7 @@
 #include <QuillCoreExport.h>
 
 #include "Dock.h"
-#include "DockGeometry.h"
+#include "DockGeometry_p.h"
 #include "HoverWidget.h"
 
 #include <QPoint>
@@ -18,7 +18,7 @@ namespace UI {
 // the mouse until it is dropped. Shared by every DockTabBar and by Dock::setHover.
 // The pointers are guarded, so a dock, page or overlay destroyed mid-drag reads as
 // null instead of dangling. GUI thread only.
-class QUILL_CORE_EXPORT DockDragState
+class QUILL_CORE_AUTOTEST_EXPORT DockDragState
 {
 public:
     static DockDragState& instance();

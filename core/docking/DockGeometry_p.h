@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QVector>
 #include <Qt>
 
 namespace Quill {
@@ -37,25 +38,46 @@ constexpr int kExpandedSize = 100;
 // Sizes of a splitter after the child at `index` was split in two along the
 // splitter's direction: that entry is halved (integer division) and the half is
 // inserted right after it. An index outside `sizes` returns `sizes` unchanged.
-QUILL_CORE_EXPORT QList<int> splitSizes(QList<int> sizes, int index);
+QUILL_CORE_AUTOTEST_EXPORT QList<int> SplitSizes(QList<int> sizes, int index);
+
+// How a dock at `index` of a splitter with `sizes` (one per child) splits along
+// `orientation`, the new dock going before or after it.
+struct SplitPlan {
+    // A splitter across the parent's direction with more than one child cannot
+    // take the new dock beside this one: a new splitter of `orientation` takes
+    // the dock's place and holds both, each given the whole extent.
+    bool nest = false;
+    // Index of the new dock: in the parent, or in the new splitter when nesting.
+    int insertAt = 0;
+    // The parent's sizes afterwards.
+    QList<int> sizes;
+};
+QUILL_CORE_AUTOTEST_EXPORT SplitPlan PlanSplit(Qt::Orientation parentOrientation, const QList<int>& sizes,
+                                               int index, Qt::Orientation orientation, bool before);
+
+// Index of the dock that keyboard navigation moves to from `current`, `step`
+// (+1 or -1) at a time through `eligible` (cyclically), skipping docks that are
+// not eligible; `current` itself when it is the only one; -1 when none is or
+// `current` is outside the list.
+QUILL_CORE_AUTOTEST_EXPORT int NextDockIndex(const QVector<bool>& eligible, int current, int step);
 
 // Sizes that give child `index` of `count` children the whole extent.
-QUILL_CORE_EXPORT QList<int> expandedSizes(int count, int index);
+QUILL_CORE_AUTOTEST_EXPORT QList<int> ExpandedSizes(int count, int index);
 
 // The tab-rectangle rule: the style's tab rectangle made at least one line of
 // the tab bar's font tall (its top stays).
-QUILL_CORE_EXPORT QRect tabRect(const QRect& styleRect, int lineSpacing);
+QUILL_CORE_AUTOTEST_EXPORT QRect TabRect(const QRect& styleRect, int lineSpacing);
 
 // The insertion-index rule: -1 when no tab is under the point (`tabUnder` -1),
 // else the tab's index, plus one when the point lies right of the tab's middle.
-QUILL_CORE_EXPORT int insertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos);
+QUILL_CORE_AUTOTEST_EXPORT int InsertionIndex(int tabUnder, const QRect& tabRect, const QPoint& pos);
 
 // The narrow-title rule: the close and float buttons are shown only when the
 // dock is at least as wide as both buttons, their margins and the menu reserve.
-QUILL_CORE_EXPORT bool titleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve);
+QUILL_CORE_AUTOTEST_EXPORT bool TitleButtonsFit(int dockWidth, int closeWidth, int floatWidth, int margin, int menuReserve);
 
 // Everything the dock's hand-made layout needs to know.
-struct QUILL_CORE_EXPORT TitleMetrics {
+struct QUILL_CORE_AUTOTEST_EXPORT TitleMetrics {
     QSize dock;                    // the dock's size
     bool titleVisible = true;
     int margin = 0;                // QStyle::PM_DockWidgetTitleMargin
@@ -68,7 +90,7 @@ struct QUILL_CORE_EXPORT TitleMetrics {
     Qt::LayoutDirection direction = Qt::LeftToRight;
 };
 
-struct QUILL_CORE_EXPORT TitleLayout {
+struct QUILL_CORE_AUTOTEST_EXPORT TitleLayout {
     QRect titleBar;
     QRect tabBar;                  // empty while the title is hidden
     QRect closeButton;             // empty when there is no button
@@ -82,16 +104,16 @@ struct QUILL_CORE_EXPORT TitleLayout {
 // button's room at the left; both mirror for right-to-left layouts.
 // Buttons that do not fit (the narrow-title rule) are hidden and leave their
 // room to the tabs.
-QUILL_CORE_EXPORT TitleLayout layoutTitle(const TitleMetrics& m);
+QUILL_CORE_AUTOTEST_EXPORT TitleLayout LayoutTitle(const TitleMetrics& m);
 
 // Zone of a dock hit at `p` (in the coordinates of the dock's stack, whose
 // rectangle is `stack`). The edge zones are min(dock extent / 3, 30) pixels deep;
 // the nearest edge wins and ties go to the later of left, right, top, bottom.
-QUILL_CORE_EXPORT DropZone dropZone(const QPoint& p, const QRect& stack, const QSize& dock);
+QUILL_CORE_AUTOTEST_EXPORT DropZone ZoneAt(const QPoint& p, const QRect& stack, const QSize& dock);
 
 // Part of `rect` (already shrunk for the pen) that a drop into `zone` would give
 // the dragged page: the matching half, or the whole rectangle for None.
-QUILL_CORE_EXPORT QRect zoneOutline(const QRect& rect, DropZone zone);
+QUILL_CORE_AUTOTEST_EXPORT QRect ZoneOutline(const QRect& rect, DropZone zone);
 
 } // namespace DockGeometry
 } // namespace UI
