@@ -1,4 +1,11 @@
 #include <docking/DockGeometry_p.h>
+#include <docking/DockUtil_p.h>
+
+#include <QRandomGenerator>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
 
 #include <QtTest>
 
@@ -10,16 +17,15 @@ class tst_DockGeometry : public QObject
 {
     Q_OBJECT
 private slots:
-    void splitSizes_data();
-    void splitSizes();
+    void planSplit_data();
+    void planSplit();
+    void nextDockIndex_data();
+    void nextDockIndex();
+    void nameMap();
     void expandedSizes_data();
     void expandedSizes();
-    void tabRect_data();
-    void tabRect();
     void insertionIndex_data();
     void insertionIndex();
-    void narrowTitle_data();
-    void narrowTitle();
     void layoutTitle_data();
     void layoutTitle();
     void layoutTitleRightToLeft();
@@ -29,27 +35,94 @@ private slots:
     void zoneOutline();
 };
 
-void tst_DockGeometry::splitSizes_data()
+// Rows along the parent's direction also pin the halving of sizes.
+void tst_DockGeometry::planSplit_data()
 {
+    QTest::addColumn<int>("parent");
     QTest::addColumn<QList<int>>("sizes");
     QTest::addColumn<int>("index");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("only child") << QList<int>{400} << 0 << QList<int>{200, 200};
-    QTest::newRow("odd size rounds down") << QList<int>{301} << 0 << QList<int>{150, 150};
-    QTest::newRow("middle of three") << QList<int>{100, 300, 100} << 1 << QList<int>{100, 150, 150, 100};
-    QTest::newRow("last") << QList<int>{100, 50} << 1 << QList<int>{100, 25, 25};
-    QTest::newRow("zero size") << QList<int>{0, 10} << 0 << QList<int>{0, 0, 10};
-    QTest::newRow("index past end unchanged") << QList<int>{10, 20} << 2 << QList<int>{10, 20};
-    QTest::newRow("negative index unchanged") << QList<int>{10} << -1 << QList<int>{10};
-    QTest::newRow("empty") << QList<int>{} << 0 << QList<int>{};
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("before");
+    QTest::addColumn<bool>("nest");
+    QTest::addColumn<int>("insertAt");
+    QTest::addColumn<QList<int>>("after");
+    const int H = Qt::Horizontal, V = Qt::Vertical;
+    QTest::newRow("only child turns") << V << QList<int>{400} << 0 << H << false << false << 1 << QList<int>{200, 200};
+    QTest::newRow("only child, before, odd") << V << QList<int>{301} << 0 << V << true << false << 0 << QList<int>{150, 150};
+    QTest::newRow("along, middle") << H << QList<int>{100, 300, 100} << 1 << H << false << false << 2 << QList<int>{100, 150, 150, 100};
+    QTest::newRow("along, last, before") << H << QList<int>{100, 50} << 1 << H << true << false << 1 << QList<int>{100, 25, 25};
+    QTest::newRow("across nests after") << H << QList<int>{500, 295} << 0 << V << false << true << 1 << QList<int>{500, 295};
+    QTest::newRow("across nests before") << H << QList<int>{500, 295} << 1 << V << true << true << 0 << QList<int>{500, 295};
+    QTest::newRow("index past end") << H << QList<int>{10, 20} << 2 << H << false << false << 3 << QList<int>{10, 20};
 }
 
-void tst_DockGeometry::splitSizes()
+void tst_DockGeometry::planSplit()
 {
+    QFETCH(int, parent);
     QFETCH(QList<int>, sizes);
     QFETCH(int, index);
-    QFETCH(QList<int>, expected);
-    QCOMPARE(DockGeometry::SplitSizes(sizes, index), expected);
+    QFETCH(int, orientation);
+    QFETCH(bool, before);
+    const DockGeometry::SplitPlan plan = DockGeometry::PlanSplit(Qt::Orientation(parent), sizes, index,
+                                                                 Qt::Orientation(orientation), before);
+    QTEST(plan.nest, "nest");
+    QTEST(plan.insertAt, "insertAt");
+    QTEST(plan.sizes, "after");
+}
+
+void tst_DockGeometry::nextDockIndex_data()
+{
+    QTest::addColumn<QVector<bool>>("eligible");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("next") << QVector<bool>{true, true, true} << 0 << 1 << 1;
+    QTest::newRow("wraps forward") << QVector<bool>{true, true, true} << 2 << 1 << 0;
+    QTest::newRow("wraps backward") << QVector<bool>{true, true, true} << 0 << -1 << 2;
+    QTest::newRow("skips ineligible") << QVector<bool>{true, false, false, true} << 0 << 1 << 3;
+    QTest::newRow("skips backward over the wrap") << QVector<bool>{false, true, false, false} << 1 << -1 << 1;
+    QTest::newRow("from an ineligible dock") << QVector<bool>{false, false, true} << 0 << 1 << 2;
+    QTest::newRow("none eligible") << QVector<bool>{false, false} << 0 << 1 << -1;
+    QTest::newRow("current outside") << QVector<bool>{true} << -1 << 1 << -1;
+}
+
+void tst_DockGeometry::nextDockIndex()
+{
+    QFETCH(QVector<bool>, eligible);
+    QFETCH(int, current);
+    QFETCH(int, step);
+    QTEST(DockGeometry::NextDockIndex(eligible, current, step), "expected");
+}
+
+// One walk answers what a findChild per name would: random trees with repeated
+// names, several roots, first hit wins.
+void tst_DockGeometry::nameMap()
+{
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        QRandomGenerator rng(seed);
+        QList<QWidget*> all;
+        QList<const QWidget*> roots;
+        std::vector<std::unique_ptr<QWidget>> owners;
+        for (int r = 0; r < 2; ++r) {
+            owners.emplace_back(new QWidget);
+            roots.append(owners.back().get());
+            all.append(owners.back().get());
+        }
+        for (int i = 0; i < 60; ++i) {
+            auto* w = new QWidget(all.at(rng.bounded(all.size())));
+            w->setObjectName(QString::number(rng.bounded(12)));
+            all.append(w);
+        }
+        const QHash<QString, QWidget*> map = DockUtil::NameMap(roots);
+        for (int n = 0; n < 13; ++n) {
+            const QString name = QString::number(n);
+            QWidget* expected = roots.at(0)->findChild<QWidget*>(name);
+            if (!expected)
+                expected = roots.at(1)->findChild<QWidget*>(name);
+            QCOMPARE(map.value(name), expected);
+            QCOMPARE(DockUtil::FindDescendant(roots.at(expected && roots.at(1)->isAncestorOf(expected)), name), expected);
+        }
+    }
 }
 
 void tst_DockGeometry::expandedSizes_data()
@@ -72,24 +145,7 @@ void tst_DockGeometry::expandedSizes()
     QCOMPARE(DockGeometry::ExpandedSizes(count, index), expected);
 }
 
-void tst_DockGeometry::tabRect_data()
-{
-    QTest::addColumn<QRect>("style");
-    QTest::addColumn<int>("lineSpacing");
-    QTest::addColumn<QRect>("expected");
-    QTest::newRow("style taller") << QRect(10, 2, 50, 24) << 16 << QRect(10, 2, 50, 24);
-    QTest::newRow("font taller") << QRect(10, 2, 50, 12) << 17 << QRect(10, 2, 50, 17);
-    QTest::newRow("equal") << QRect(0, 0, 40, 20) << 20 << QRect(0, 0, 40, 20);
-    QTest::newRow("no tab") << QRect() << 15 << QRect(0, 0, 0, 15);
-}
 
-void tst_DockGeometry::tabRect()
-{
-    QFETCH(QRect, style);
-    QFETCH(int, lineSpacing);
-    QFETCH(QRect, expected);
-    QCOMPARE(DockGeometry::TabRect(style, lineSpacing), expected);
-}
 
 void tst_DockGeometry::insertionIndex_data()
 {
@@ -116,26 +172,7 @@ void tst_DockGeometry::insertionIndex()
     QCOMPARE(DockGeometry::InsertionIndex(tab, rect, pos), expected);
 }
 
-void tst_DockGeometry::narrowTitle_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("reserve");
-    QTest::addColumn<bool>("fit");
-    // Two 20-pixel buttons with a 3-pixel margin need 46 pixels, 68 with the menu.
-    QTest::newRow("exactly wide enough") << 46 << 0 << true;
-    QTest::newRow("one pixel short") << 45 << 0 << false;
-    QTest::newRow("menu reserve counts") << 67 << 22 << false;
-    QTest::newRow("menu reserve fits") << 68 << 22 << true;
-    QTest::newRow("zero width") << 0 << 0 << false;
-}
 
-void tst_DockGeometry::narrowTitle()
-{
-    QFETCH(int, width);
-    QFETCH(int, reserve);
-    QFETCH(bool, fit);
-    QCOMPARE(DockGeometry::TitleButtonsFit(width, 20, 20, 3, reserve), fit);
-}
 
 void tst_DockGeometry::layoutTitle_data()
 {
@@ -268,5 +305,5 @@ void tst_DockGeometry::zoneOutline()
     QCOMPARE(DockGeometry::ZoneOutline(QRect(QPoint(1, 1), QPoint(98, 48)), zone), expected);
 }
 
-QTEST_APPLESS_MAIN(tst_DockGeometry)
+QTEST_MAIN(tst_DockGeometry)
 #include "tst_dockgeometry.moc"

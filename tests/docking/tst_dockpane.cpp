@@ -34,13 +34,6 @@ private:
     int m_size;
 };
 
-QIcon squareIcon(int side)
-{
-    QPixmap pm(side, side);
-    pm.fill(Qt::blue);
-    return QIcon(pm);
-}
-
 void sendEnter(QWidget* w)
 {
     w->setAttribute(Qt::WA_UnderMouse, true);
@@ -65,26 +58,14 @@ private slots:
     void cleanup() { deleteOrphanPages(); }
 
     void panelMenu();
-    void menuGoesWithDock();
-    void optionsAtConstruction_data();
-    void optionsAtConstruction();
-    void titleBarButtonSize_data();
-    void titleBarButtonSize();
-    void narrowTitleHidesButtons();
     void revealHiddenTitle_data();
     void revealHiddenTitle();
-    void visibleTitleNeverHiddenByLeaving();
-    void tabRectAndInsertion();
     void ctrlPressFloatsTab();
     void currentTabHighlight();
-    void mouseOverDock();
     void hoverFeedback_data();
     void hoverFeedback();
-    void placeHolderPaint();
     void focusFollowsTabChange();
-    void findDockAt();
     void focusFollowsMouse();
-    void fullscreenAndContextMenu();
 };
 
 void tst_DockPane::panelMenu()
@@ -138,128 +119,11 @@ void tst_DockPane::panelMenu()
     QCOMPARE(mw.docks().size(), 3);   // two left in the main window, one floating
 }
 
-void tst_DockPane::menuGoesWithDock()
-{
-    DockMainWindow mw;
-    Dock* d = makeDock(&mw, "d", {"p"});
-    mw.addWidget(d);
-    QPointer<QMenu> menu = d->menu();
-    QPointer<QAction> showTabs = d->showTabsAction();
-    QVERIFY(d->close());
-    flushDeletes();
-    QVERIFY(menu.isNull());
-    QVERIFY(showTabs.isNull());
-}
 
-void tst_DockPane::optionsAtConstruction_data()
-{
-    QTest::addColumn<bool>("panelMenu");
-    QTest::addColumn<bool>("closableTabs");
-    QTest::newRow("defaults") << true << false;
-    QTest::newRow("no panel menu") << false << false;
-    QTest::newRow("closable tabs") << true << true;
-    QTest::newRow("closable tabs, no menu") << false << true;
-}
 
-void tst_DockPane::optionsAtConstruction()
-{
-    QFETCH(bool, panelMenu);
-    QFETCH(bool, closableTabs);
-    DockMainWindow mw;
-    mw.setHasPanelMenu(panelMenu);
-    mw.setTabsAreClosable(closableTabs);
-    Dock* d = makeDock(&mw, "d", {"a", "b"});
-    mw.addWidget(d);
-    QCOMPARE(d->menuButton() != nullptr, panelMenu);
-    QCOMPARE(d->closeButton() != nullptr, !closableTabs);
-    QCOMPARE(d->floatButton() != nullptr, !closableTabs);
-    QCOMPARE(d->tabBar()->tabsClosable(), closableTabs);
-    QCOMPARE(d->tabBar()->focusPolicy(), Qt::NoFocus);
-    QVERIFY(!d->tabBar()->drawBase());
-    if (closableTabs) {
-        emit d->tabBar()->tabCloseRequested(0);
-        QCOMPARE(d->count(), 1);
-        QCOMPARE(d->widget(0)->objectName(), QString("b"));
-    } else {
-        QCOMPARE(d->closeButton()->toolTip(), QString("Close the current tab"));
-        QCOMPARE(d->floatButton()->toolTip(), QString("Float the current tab"));
-        QCOMPARE(d->closeButton()->focusPolicy(), Qt::NoFocus);
-        QVERIFY(d->closeButton()->isFlat());
-        d->closeButton()->click();   // closes the current tab, b
-        QCOMPARE(d->count(), 1);
-        QCOMPARE(d->widget(0)->objectName(), QString("a"));
-        d->floatButton()->click();
-        QCOMPARE(mw.floatingWindows().size(), 1);
-    }
-    // Changing the options later does not rebuild existing docks.
-    mw.setHasPanelMenu(!panelMenu);
-    Dock* e = makeDock(&mw, "e");
-    QCOMPARE(e->menuButton() != nullptr, !panelMenu);
-    QCOMPARE(d->menuButton() != nullptr, panelMenu);
-    delete e;
-}
 
-void tst_DockPane::titleBarButtonSize_data()
-{
-    QTest::addColumn<int>("metric");
-    QTest::addColumn<int>("iconSide");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("16 icon at 16") << 16 << 16 << 20;
-    QTest::newRow("32 icon scaled to 16") << 16 << 32 << 20;
-    QTest::newRow("12 icon at 16 keeps its size") << 16 << 12 << 16;
-    QTest::newRow("24 icon at 24") << 24 << 24 << 28;
-    QTest::newRow("no icon") << 16 << 0 << 4;
-}
 
-void tst_DockPane::titleBarButtonSize()
-{
-    QFETCH(int, metric);
-    QFETCH(int, iconSide);
-    QFETCH(int, expected);
-    SmallIconStyle style(metric);
-    TitleBarButton button;
-    button.setStyle(&style);
-    if (iconSide > 0)
-        button.setIcon(squareIcon(iconSide));
-    QCOMPARE(button.sizeHint(), QSize(expected, expected));
-    QCOMPARE(button.minimumSizeHint(), button.sizeHint());
-    QCOMPARE(button.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
-    QCOMPARE(button.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
-    QCOMPARE(TitleBarButton::sideForIcon(QSize(iconSide, iconSide)), iconSide + 4);
-}
 
-void tst_DockPane::narrowTitleHidesButtons()
-{
-    DockMainWindow mw;
-    Dock* d = makeDock(&mw, "d", {"a"});
-    d->resize(400, 200);
-    d->show();
-    const int margin = d->style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin, nullptr, d);
-    const int need = d->closeButton()->sizeHint().width() + d->floatButton()->sizeHint().width()
-        + 2 * margin + 22;
-    QVERIFY(d->closeButton()->isVisible());
-    QVERIFY(d->floatButton()->isVisible());
-    // Right-aligned, close outermost.
-    QVERIFY(d->closeButton()->x() > d->floatButton()->x());
-    QVERIFY(d->closeButton()->geometry().right() < d->width());
-    d->resize(need - 1, 200);
-    QVERIFY(!d->closeButton()->isVisible());
-    QVERIFY(!d->floatButton()->isVisible());
-    d->resize(need, 200);
-    QVERIFY(d->closeButton()->isVisible());
-    QVERIFY(d->floatButton()->isVisible());
-    // The tabs start after the menu button's room, where the menu button sits at
-    // its size hint, centred on the strip; the stack fills the rest.
-    QCOMPARE(d->tabBar()->x(), 22);
-    const QRect menu = d->menuButton()->geometry();
-    QCOMPARE(menu.size(), d->menuButton()->sizeHint());
-    QVERIFY(menu.left() >= 0 && menu.right() < 22);
-    QVERIFY(qAbs(menu.center().y() - d->titleBar()->rect().center().y()) <= 1);
-    QCOMPARE(d->stack()->geometry().bottom(), d->height() - 1);
-    QCOMPARE(d->stack()->y(), d->titleBar()->height());
-    QVERIFY(d->tabBarHeight() >= d->fontMetrics().lineSpacing());
-    delete d;
-}
 
 void tst_DockPane::revealHiddenTitle_data()
 {
@@ -315,48 +179,7 @@ void tst_DockPane::revealHiddenTitle()
     QVERIFY(!d->titleVisible());
 }
 
-void tst_DockPane::visibleTitleNeverHiddenByLeaving()
-{
-    DockMainWindow mw;
-    Dock* d = makeDock(&mw, "d", {"a"});
-    mw.addWidget(d);
-    mw.show();
-    sendEnter(d->titleBar());
-    QVERIFY(!d->titleBar()->isRevealPending());
-    sendLeave(d->titleBar());
-    QVERIFY(d->titleVisible());
-}
 
-void tst_DockPane::tabRectAndInsertion()
-{
-    DockMainWindow mw;
-    mw.resize(600, 300);
-    Dock* d = makeDock(&mw, "d", {"first", "second"});
-    mw.addWidget(d);
-    mw.show();
-    DockTabBar* bar = d->tabBar();
-    const QRect r0 = bar->dockTabRect(0);
-    const QRect r1 = bar->dockTabRect(1);
-    QVERIFY(r0.height() >= bar->fontMetrics().lineSpacing());
-    QCOMPARE(d->tabBarHeight(), r0.height());
-    QCOMPARE(bar->insertionIndexAt(QPoint(r0.left() + 1, r0.center().y())), 0);
-    QCOMPARE(bar->insertionIndexAt(QPoint(r1.right() - 1, r1.center().y())), 2);
-    QCOMPARE(bar->insertionIndexAt(QPoint(bar->width() + 50, 1)), -1);
-
-    // Inserting at a point: the right half of tab 0 puts the page between the two.
-    auto* third = new Page("third");
-    d->insertWidget(QPoint(r0.right() - 1, r0.center().y()), third);
-    QCOMPARE(d->widget(1), static_cast<QWidget*>(third));
-    QCOMPARE(bar->tabText(1), QString("third"));
-    QCOMPARE(d->count(), 3);
-    QCOMPARE(bar->count(), 3);
-    // Far outside every tab: appended.
-    auto* fourth = new Page("fourth");
-    d->insertWidget(QPoint(-100, -100), fourth);
-    QCOMPARE(d->widget(3), static_cast<QWidget*>(fourth));
-    QCOMPARE(d->currentTab(), bar->currentIndex());
-    QVERIFY(!fourth->isVisible());   // inserting does not select
-}
 
 void tst_DockPane::ctrlPressFloatsTab()
 {
@@ -428,17 +251,6 @@ void tst_DockPane::currentTabHighlight()
     mw.setHighlightCurrentTab(false);
 }
 
-void tst_DockPane::mouseOverDock()
-{
-    DockMainWindow mw;
-    Dock* d = makeDock(&mw, "d", {"a"});
-    QVERIFY(!d->tabBar()->isMouseOverDock());
-    emit d->mouseOver(true);
-    QVERIFY(d->tabBar()->isMouseOverDock());
-    emit d->mouseOver(false);
-    QVERIFY(!d->tabBar()->isMouseOverDock());
-    delete d;
-}
 
 void tst_DockPane::hoverFeedback_data()
 {
@@ -493,24 +305,6 @@ void tst_DockPane::hoverFeedback()
     drag.reset();
 }
 
-void tst_DockPane::placeHolderPaint()
-{
-    DockPlaceHolder ph;
-    ph.resize(200, 100);
-    QVERIFY(ph.testAttribute(Qt::WA_DeleteOnClose));
-    QImage img(ph.size(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    ph.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
-    QCOMPARE(img, [&] { QImage e(ph.size(), QImage::Format_ARGB32_Premultiplied); e.fill(Qt::transparent); return e; }());
-    ph.setWindowTitle("Viewer");
-    img.fill(Qt::transparent);
-    ph.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
-    int grey = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            grey += qAlpha(img.pixel(x, y)) > 0;
-    QVERIFY(grey > 50);
-}
 
 void tst_DockPane::focusFollowsTabChange()
 {
@@ -557,42 +351,6 @@ void tst_DockPane::focusFollowsTabChange()
     QCOMPARE(mw.activeDock(), other);
 }
 
-void tst_DockPane::findDockAt()
-{
-    DockMainWindow mw;
-    mw.setGeometry(100, 100, 600, 400);
-    Dock* a = makeDock(&mw, "a", {"pa"});
-    Dock* b = makeDock(&mw, "b", {"pb"});
-    mw.rootSplitter()->setOrientation(Qt::Horizontal);
-    mw.addWidget(a);
-    mw.addWidget(b);
-    mw.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&mw));
-    QCOMPARE(mw.findDockAt(a->mapToGlobal(a->rect().center())), a);
-    QCOMPARE(mw.findDockAt(b->mapToGlobal(QPoint(5, 5))), b);   // the title bar counts
-    QCOMPARE(mw.findDockAt(QPoint(5000, 5000)), nullptr);
-    // A visible floating window over the main window wins.
-    DockWindow* w = mw.addNewFloatingDock(new Page("f"));
-    Dock* f = Dock::dockForWidget(w->findChild<QWidget*>("f"));
-    w->setGeometry(QRect(a->mapToGlobal(QPoint(0, 0)), QSize(200, 150)));
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), f);
-    w->hide();
-    QCOMPARE(mw.findDockAt(f->mapToGlobal(f->rect().center())), a);
-
-    // The dock under the cursor takes the focus; with none, the main window does.
-    QTest::qWait(20);   // let the hidden window's deactivation pass first
-    mw.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&mw));
-    QCursor::setPos(b->mapToGlobal(b->rect().center()));
-    if (QCursor::pos() != b->mapToGlobal(b->rect().center()))
-        QSKIP("the platform cannot move the cursor");
-    QCOMPARE(mw.focusWidgetUnderCursor(), b);
-    QCOMPARE(mw.activeDock(), b);
-    QCursor::setPos(QPoint(5000, 5000));
-    QCOMPARE(mw.focusWidgetUnderCursor(), nullptr);
-    QCOMPARE(mw.activeDock(), nullptr);
-}
 
 void tst_DockPane::focusFollowsMouse()
 {
@@ -624,26 +382,6 @@ void tst_DockPane::focusFollowsMouse()
     QCOMPARE(mw.activeDock(), a);
 }
 
-void tst_DockPane::fullscreenAndContextMenu()
-{
-    DockMainWindow mw;
-    mw.resize(400, 300);
-    Dock* d = makeDock(&mw, "d", {"p"});
-    mw.addWidget(d);
-    mw.show();
-    QVERIFY(!d->isFullscreenDock());
-    d->fullscreenDock();
-    QVERIFY(d->isFullscreenDock());
-    QVERIFY(mw.windowState() & Qt::WindowFullScreen);
-    d->fullscreenDock();
-    QVERIFY(!d->isFullscreenDock());
-
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(10, 40), d->mapToGlobal(QPoint(10, 40)));
-    QCoreApplication::sendEvent(d, &e);
-    QTRY_VERIFY(d->menu()->isVisible());
-    d->menu()->close();
-    QVERIFY(!d->menu()->isVisible());
-}
 
 QTEST_MAIN(tst_DockPane)
 #include "tst_dockpane.moc"
