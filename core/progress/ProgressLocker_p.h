@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QuillCoreExport.h>
-
 #include <QtGlobal>
 
 class QMutex;
@@ -10,12 +8,12 @@ class QRecursiveMutex;
 namespace Quill {
 namespace UI {
 
-// Holds a progress manager's mutex (ProgressManager::lock()) for one scope; a
-// null mutex is allowed and locks nothing. Besides locking, it tells
-// ThreadSanitizer about the hand-over, which it cannot see inside an
-// uninstrumented Qt, so that checked builds report real races only.
+// QMutexLocker that also tells ThreadSanitizer about the hand-over: a
+// contended QMutex is passed on inside Qt's uninstrumented futex code, which
+// ThreadSanitizer cannot see, so without this every contended lock of the
+// progress records would be reported as a race. A null mutex locks nothing.
 // Any thread.
-class QUILL_CORE_EXPORT ProgressLocker
+class ProgressLocker
 {
 public:
     explicit ProgressLocker(QMutex* mutex);
