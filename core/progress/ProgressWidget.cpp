@@ -100,7 +100,7 @@ void ProgressWidget::updateFromTask(const TaskPrivate::Snapshot& snapshot)
     m_bar->setRange(0, maximum);
     // QProgressBar ignores values outside its range: clamp instead.
     m_bar->setValue(qBound(0, ProgressRefresh::BarValue(snapshot.progress), maximum));
-    m_message = snapshot.message;
+    QString(snapshot.message).swap(m_message);   // the old text goes in inline code (see TaskPrivate)
     setEnabled(!(snapshot.flags & ProgressTask::kDisable));
 
     // The record's lasting error flag, not only the pending one: a widget

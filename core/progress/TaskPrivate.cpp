@@ -37,15 +37,19 @@ void TaskPrivate::setFlag(int flag, bool on)
 
 void TaskPrivate::setMessage(const QString& message)
 {
+    // Swapped in, and the old text released after unlocking by QString's
+    // inline destructor, whose reference counting ThreadSanitizer can follow.
+    QString text = message;
     ProgressLocker locker(&m_messageLock);
-    m_message = message;
+    m_message.swap(text);
     m_flags.fetch_or(kMessageChanged);
 }
 
 void TaskPrivate::setErrorState(const QString& message)
 {
+    QString text = message;
     ProgressLocker locker(&m_messageLock);
-    m_message = message;
+    m_message.swap(text);
     m_flags.fetch_or(ProgressTask::kKeepWhenFinished | kMessageChanged | kErrorState);
     m_error.store(true);
 }
