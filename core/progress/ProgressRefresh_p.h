@@ -39,7 +39,7 @@ QUILL_CORE_AUTOTEST_EXPORT Action ActionFor(const RecordState& record);
 
 // The Cancel button is usable while the task may be cancelled; in the error
 // state it is the Clear button and stays usable whatever the task says.
-QUILL_CORE_AUTOTEST_EXPORT bool CancelButtonEnabled(int flags, bool cancelled, bool errorShown);
+bool CancelButtonEnabled(int flags, bool cancelled, bool errorShown);
 
 // The bar shows 0 until real progress arrives.
 inline int BarValue(int progress) { return progress < 1 ? 0 : progress; }
@@ -49,7 +49,7 @@ struct Counts {
     int shown = 0;
     int modal = 0;
 };
-QUILL_CORE_AUTOTEST_EXPORT void Count(Counts& counts, int flags);
+void Count(Counts& counts, int flags);
 
 } // namespace ProgressRefresh
 } // namespace UI

@@ -15,10 +15,10 @@ namespace ProgressText {
 // Seconds left, extrapolating linearly from `elapsedSeconds` spent on
 // `progress` of `maximum` (progress > 0). Negative when progress is past the
 // maximum; saturates instead of overflowing.
-QUILL_CORE_AUTOTEST_EXPORT int RemainingSeconds(int progress, int maximum, qint64 elapsedSeconds);
+int RemainingSeconds(int progress, int maximum, qint64 elapsedSeconds);
 
 // "?", "42 seconds.", "1 minute 40 seconds.", "30 minutes.", "1 hour 1 minute." ...
-QUILL_CORE_AUTOTEST_EXPORT QString RemainingText(int seconds);
+QString RemainingText(int seconds);
 
 // The whole status line of a task showing its time to go: empty for a task in
 // error, "Cancelling", or "Time to go: " followed by "Awaiting Task"
