@@ -1,6 +1,7 @@
 #include "DialogProgressManager.h"
 
 #include "ProgressDialog.h"
+#include "ProgressRefreshStatistics_p.h"
 
 #include <windowing/AppSettings.h>
 #include <windowing/WidgetUtils.h>
@@ -40,31 +41,31 @@ DialogProgressManager::DialogProgressManager(QWidget* parent)
 DialogProgressManager::~DialogProgressManager()
 {
     // A dialog still on screen is hidden by its destruction without saying so.
-    if (_dialog && _dialog->isWindow() && _dialog->isVisible())
+    if (m_dialog && m_dialog->isWindow() && m_dialog->isVisible())
         saveState();
-    delete _dialog.data();
+    delete m_dialog.data();
 }
 
 QWidget* DialogProgressManager::progressWidget()
 {
-    return _dialog.data();
+    return m_dialog.data();
 }
 
 void DialogProgressManager::saveState()
 {
-    if (!_dialog)
+    if (!m_dialog)
         return;
     AppSettings settings;
     settings.beginGroup(QLatin1String(kGroup));
     settings.beginGroup(QLatin1String(kSubgroup));
-    settings.setValue(QLatin1String(kKey), QRect(_dialog->pos(), _dialog->size()));
+    settings.setValue(QLatin1String(kKey), QRect(m_dialog->pos(), m_dialog->size()));
     settings.endGroup();
     settings.endGroup();
 }
 
 bool DialogProgressManager::restoreState()
 {
-    if (!_dialog)
+    if (!m_dialog)
         return false;
     if (g_restoreUsed.exchange(true))
         return false;
@@ -80,24 +81,24 @@ bool DialogProgressManager::restoreState()
     // A damaged entry must not shrink the dialog to nothing.
     if (rect.width() <= 0 || rect.height() <= 0)
         return false;
-    _dialog->resize(rect.size());
-    _dialog->move(rect.topLeft());
-    WidgetUtils::MoveWidgetNotObscuringWidget(_dialog, nullptr);
-    _dialog->setAttribute(Qt::WA_Moved, false);
+    m_dialog->resize(rect.size());
+    m_dialog->move(rect.topLeft());
+    WidgetUtils::MoveWidgetNotObscuringWidget(m_dialog, nullptr);
+    m_dialog->setAttribute(Qt::WA_Moved, false);
     return true;
 }
 
 bool DialogProgressManager::createProgressWidget(QWidget* parent)
 {
-    ProgressDialog* previous = _dialog.data();
+    ProgressDialog* previous = m_dialog.data();
     if (previous) {
         // Its widgets would otherwise stay attached to the records.
         disconnect(previous, nullptr, this, nullptr);
         previous->releaseTasks();
     }
-    _dialog = new ProgressDialog(this, parent);
-    _dialog->setObjectName(QStringLiteral("Progress.1"));
-    connect(_dialog, SIGNAL(visibilityChanged(bool)), this, SIGNAL(progressDialogVisibilityChanged(bool)));
+    m_dialog = new ProgressDialog(this, parent);
+    m_dialog->setObjectName(QStringLiteral("Progress.1"));
+    connect(m_dialog, SIGNAL(visibilityChanged(bool)), this, SIGNAL(progressDialogVisibilityChanged(bool)));
     if (previous) {
         previous->hide();
         if (!previous->parent())
@@ -113,19 +114,19 @@ bool DialogProgressManager::createProgressWidget(QWidget* parent, const QString&
     const bool created = createProgressWidget(parent);
     if (created) {
         if (!title.isEmpty())
-            _dialog->setWindowTitle(title);
+            m_dialog->setWindowTitle(title);
         if (!objectName.isEmpty())
-            _dialog->setObjectName(objectName);
+            m_dialog->setObjectName(objectName);
     }
     return created;
 }
 
 bool DialogProgressManager::deleteProgressWidget()
 {
-    if (!_dialog)
+    if (!m_dialog)
         return false;
-    delete _dialog.data();
-    _dialog = nullptr;
+    delete m_dialog.data();
+    m_dialog = nullptr;
     return true;
 }
 
@@ -141,11 +142,7 @@ void DialogProgressManager::requestRefresh()
         return;
     if (m_pending.exchange(true))
         return;
-    const int queued = m_queued.fetch_add(1) + 1;
-    int seen = m_maxQueued.load();
-    while (queued > seen && !m_maxQueued.compare_exchange_weak(seen, queued)) {
-    }
-    m_posted.fetch_add(1, std::memory_order_relaxed);
+    ProgressRefreshStatistics::CountPosted();
     QCoreApplication::postEvent(this, new QEvent(kRefreshEvent));
 }
 
@@ -153,7 +150,6 @@ bool DialogProgressManager::event(QEvent* event)
 {
     if (event->type() != kRefreshEvent)
         return ProgressManager::event(event);
-    m_queued.fetch_sub(1);
     const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kMinimumRefreshIntervalMs;
     if (since < kMinimumRefreshIntervalMs)
         m_throttle->start(int(kMinimumRefreshIntervalMs - since));
@@ -168,25 +164,9 @@ void DialogProgressManager::runRefresh()
     // asks for the next one, so the final state is always shown.
     m_pending.store(false);
     m_sinceRefresh.start();
-    m_refreshes.fetch_add(1, std::memory_order_relaxed);
-    if (_dialog)
-        _dialog->wake();
-}
-
-DialogProgressManager::RefreshStatistics DialogProgressManager::refreshStatistics() const
-{
-    RefreshStatistics statistics;
-    statistics.posted = m_posted.load();
-    statistics.refreshes = m_refreshes.load();
-    statistics.maxPending = m_maxQueued.load();
-    return statistics;
-}
-
-void DialogProgressManager::resetRefreshStatistics()
-{
-    m_posted.store(0);
-    m_refreshes.store(0);
-    m_maxQueued.store(m_queued.load());
+    ProgressRefreshStatistics::CountRefresh();
+    if (m_dialog)
+        m_dialog->wake();
 }
 
 } // namespace UI

@@ -57,15 +57,6 @@ public:
     bool createProgressWidget(QWidget* parent) override;
     bool deleteProgressWidget() override;
 
-    // Diagnostics of the refresh coalescing (for benchmarks and tests).
-    struct RefreshStatistics {
-        quint64 posted = 0;      // refresh requests that reached the GUI thread's queue
-        quint64 refreshes = 0;   // refreshes run
-        int maxPending = 0;      // most requests ever queued at once
-    };
-    RefreshStatistics refreshStatistics() const;
-    void resetRefreshStatistics();
-
 protected:
     bool event(QEvent* event) override;
 
@@ -75,14 +66,10 @@ private:
     // GUI thread: refreshes the dialog now.
     void runRefresh();
 
-    QPointer<ProgressDialog> _dialog;   // owned
+    QPointer<ProgressDialog> m_dialog;   // owned
     QTimer* m_throttle;
     QElapsedTimer m_sinceRefresh;
     std::atomic<bool> m_pending{false};
-    std::atomic<int> m_queued{0};
-    std::atomic<int> m_maxQueued{0};
-    std::atomic<quint64> m_posted{0};
-    std::atomic<quint64> m_refreshes{0};
 };
 
 } // namespace UI

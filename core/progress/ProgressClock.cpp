@@ -1,31 +1,29 @@
-#include "ProgressClock.h"
+#include "ProgressClock_p.h"
 
 #include <atomic>
 #include <chrono>
 
 namespace Quill {
 namespace UI {
+namespace ProgressClock {
 
 namespace {
-std::atomic<ProgressClock::Source> g_source{nullptr};
+std::atomic<Source> g_source{nullptr};
 }
 
-qint64 ProgressClock::systemNow()
+qint64 Now()
 {
+    if (const Source source = g_source.load(std::memory_order_acquire))
+        return source();
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-qint64 ProgressClock::now()
-{
-    const Source source = g_source.load(std::memory_order_acquire);
-    return source ? source() : systemNow();
-}
-
-void ProgressClock::setSource(Source source)
+void SetSource(Source source)
 {
     g_source.store(source, std::memory_order_release);
 }
 
+} // namespace ProgressClock
 } // namespace UI
 } // namespace Quill

@@ -1,8 +1,9 @@
 #include "ProgressDialog.h"
 
 #include "DialogProgressManager.h"
-#include "ProgressClock.h"
-#include "ProgressRefresh.h"
+#include "ProgressClock_p.h"
+#include "ProgressLocker_p.h"
+#include "ProgressRefresh_p.h"
 #include "ProgressWidget.h"
 #include "ProgressWidgetDelete.h"
 #include "TaskPrivate.h"
@@ -11,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include "ProgressLocker.h"
 #include <QPointer>
 #include <QScrollArea>
 #include <QStackedLayout>
@@ -25,21 +25,21 @@ namespace UI {
 
 ProgressDialog::ProgressDialog(DialogProgressManager* manager, QWidget* parent)
     : QDialog(parent)
-    , _manager(manager)
+    , m_manager(manager)
 {
     setWindowTitle(tr("Progress"));
 
     auto* stack = new QStackedLayout(this);
-    _scrollArea = new QScrollArea;
-    _scrollArea->setFrameShape(QFrame::NoFrame);
-    _scrollArea->setWidgetResizable(true);
-    _scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    _scrollArea->setFocusPolicy(Qt::NoFocus);
+    m_scrollArea = new QScrollArea;
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
     auto* column = new QWidget;
-    _layout = new VerticalLayout(0);
-    column->setLayout(_layout);
-    _scrollArea->setWidget(column);
-    stack->addWidget(_scrollArea);
+    m_layout = new VerticalLayout(0);
+    column->setLayout(m_layout);
+    m_scrollArea->setWidget(column);
+    stack->addWidget(m_scrollArea);
 
     m_popupTimer = new QTimer(this);
     m_popupTimer->setSingleShot(true);
@@ -58,8 +58,8 @@ QSize ProgressDialog::sizeHint() const
 QList<ProgressWidget*> ProgressDialog::progressWidgets() const
 {
     QList<ProgressWidget*> widgets;
-    for (int i = 0; i < _layout->count(); ++i) {
-        if (QLayoutItem* item = _layout->itemAt(i)) {
+    for (int i = 0; i < m_layout->count(); ++i) {
+        if (QLayoutItem* item = m_layout->itemAt(i)) {
             if (auto* widget = qobject_cast<ProgressWidget*>(item->widget()))
                 widgets.append(widget);
         }
@@ -74,7 +74,7 @@ void ProgressDialog::releaseTasks()
     m_popupTimer->stop();
     // A replaced dialog that the host keeps must neither take tasks back from
     // its successor nor reach the manager, which may go before it does.
-    _manager = nullptr;
+    m_manager = nullptr;
 }
 
 void ProgressDialog::setVisible(bool visible)
@@ -85,8 +85,8 @@ void ProgressDialog::setVisible(bool visible)
     if (wasVisible == nowVisible)
         return;
     // Remember where the user left the window for the next time it pops up.
-    if (!nowVisible && isWindow() && _manager && _manager->progressWidget() == this)
-        _manager->saveState();
+    if (!nowVisible && isWindow() && m_manager && m_manager->progressWidget() == this)
+        m_manager->saveState();
     emit visibilityChanged(nowVisible);
 }
 
@@ -115,7 +115,7 @@ void ProgressDialog::closeEvent(QCloseEvent* event)
 
 void ProgressDialog::wake()
 {
-    if (!_manager)
+    if (!m_manager)
         return;
     // A hook called during the refresh may spin the event loop and come back
     // here; run again afterwards instead of walking the list twice at once.
@@ -129,9 +129,14 @@ void ProgressDialog::wake()
     do {
         m_wakeAgain = false;
         refresh();
-    } while (self && _manager && m_wakeAgain && ++rounds < 4);
-    if (self)
-        m_inWake = false;
+    } while (self && m_manager && m_wakeAgain && ++rounds < 4);
+    if (!self)
+        return;
+    m_inWake = false;
+    // Hooks that keep changing tasks must not hold the event loop here for
+    // ever, but their last change must still be shown: ask again later.
+    if (m_wakeAgain && m_manager)
+        m_manager->wakeUp();
 }
 
 void ProgressDialog::applyModality(bool modal)
@@ -152,15 +157,15 @@ void ProgressDialog::refresh()
 {
     using Action = ProgressRefresh::Action;
     struct Work {
-        TaskPrivate* record;     // retained for the unlocked phase
+        QExplicitlySharedDataPointer<TaskPrivate> record;
         Action action;
         ProgressWidget* widget;
-        ProgressSnapshot snapshot;
+        TaskPrivate::Snapshot snapshot;
     };
 
-    const qint64 now = ProgressClock::now();
+    const qint64 now = ProgressClock::Now();
     QVector<Work> work;
-    QVector<TaskPrivate*> dropped;
+    QVector<QExplicitlySharedDataPointer<TaskPrivate>> dropped;   // released once unlocked
     qint64 nextPopup = LLONG_MAX;
     bool listEmpty = false;
 
@@ -168,79 +173,42 @@ void ProgressDialog::refresh()
     // Widgets are edited only after unlocking, so that nothing they trigger
     // (painting, showing, hooks) can ever try to take the lock again.
     {
-        ProgressLocker locker(_manager->lock());
-        QList<TaskPrivate*>& list = _manager->tasks();
+        ProgressLocker locker(m_manager->lock());
+        QList<TaskPrivate*>& list = m_manager->tasks();
         for (int i = 0; i < list.size();) {
             TaskPrivate* record = list.at(i);
-            if (record->parent && record->parent->cancelled.load())
-                record->cancelled.store(true);
-
+            const TaskPrivate::Snapshot snapshot = record->snapshot(now);
             ProgressRefresh::RecordState state;
-            state.flags = record->flags.load();
-            state.finished = record->finished.load();
-            state.hasWidget = record->widget != nullptr;
-            state.hasOwner = record->owner.load() != nullptr;
-            state.startMs = record->startTime;
-            const Action action = ProgressRefresh::actionFor(state, now);
-
-            bool drop = false;
-            switch (action) {
-            case Action::Wait:
-                nextPopup = qMin(nextPopup, ProgressRefresh::popupTime(record->startTime));
-                break;
-            case Action::Keep:
-                break;
-            case Action::Create:
-            case Action::Refresh: {
-                Work item{record, action, record->widget, ProgressSnapshot()};
-                ProgressSnapshot& s = item.snapshot;
-                const int before = record->flags.fetch_and(~(TaskPrivate::kMessageChanged | TaskPrivate::kErrorState));
-                s.flags = before & ~(TaskPrivate::kMessageChanged | TaskPrivate::kErrorState);
-                s.showError = (before & TaskPrivate::kErrorState) != 0;
-                s.progress = record->progress.load();
-                s.maximum = record->maximum.load();
-                s.cancelled = record->cancelled.load();
-                s.error = record->error.load();
-                s.elapsedMs = now - record->startTime;
-                s.message = record->message;
-                record->retain();
-                work.append(item);
-                break;
-            }
-            case Action::Detach:
-            case Action::DetachAndDrop:
-            case Action::RemoveWidget:
-                record->retain();
-                work.append(Work{record, action, record->widget, ProgressSnapshot()});
-                record->widget = nullptr;
-                drop = action != Action::Detach;
-                break;
-            case Action::Drop:
-                drop = true;
-                break;
-            }
-            if (drop) {
-                // Finished for good: copies of the task that live on stop
-                // notifying the manager, which may go before they do.
-                record->manager.store(nullptr, std::memory_order_release);
-                list.removeAt(i);
-                dropped.append(record);   // the list's reference, released below
-            } else {
+            state.flags = snapshot.flags;
+            state.finished = snapshot.finished;
+            state.hasWidget = record->widget() != nullptr;
+            state.hasOwner = snapshot.hasOwner;
+            state.ageMs = snapshot.elapsedMs;
+            const Action action = ProgressRefresh::ActionFor(state);
+            if (action == Action::Wait)
+                nextPopup = qMin(nextPopup, record->startTime() + ProgressRefresh::kPopupDelayMs + 1);
+            else if (action != Action::Keep && action != Action::Drop)
+                work.append(Work{QExplicitlySharedDataPointer<TaskPrivate>(record), action, record->widget(), snapshot});
+            if (action == Action::Detach || action == Action::DetachAndDrop || action == Action::RemoveWidget)
+                record->setWidget(nullptr);
+            if (action == Action::DetachAndDrop || action == Action::RemoveWidget || action == Action::Drop)
+                dropped.append(m_manager->takeTask(i));
+            else
                 ++i;
-            }
         }
         listEmpty = list.isEmpty();
     }
+    dropped.clear();
 
     // Phase 2, unlocked: apply to the widgets.
-    QWidget* column = _scrollArea->widget();
+    QWidget* column = m_scrollArea->widget();
     for (Work& item : work) {
         switch (item.action) {
         case Action::Create: {
-            auto* widget = new ProgressWidget(item.record, _manager, column);
-            item.record->widget = widget;
+            auto* widget = new ProgressWidget(item.record.data(), m_manager, column);
+            item.record->setWidget(widget);
             connect(this, SIGNAL(closing()), widget, SLOT(cancel()));
-            _layout->addWidget(widget);
+            m_layout->addWidget(widget);
             widget->updateFromTask(item.snapshot);
             break;
         }
@@ -255,7 +223,7 @@ void ProgressDialog::refresh()
             break;
         case Action::RemoveWidget:
             if (item.widget) {
-                _layout->removeWidget(item.widget);
+                m_layout->removeWidget(item.widget);
                 item.widget->releaseTask();
                 item.widget->hide();
                 // Deleted once this refresh and whatever called it are done.
@@ -265,10 +233,8 @@ void ProgressDialog::refresh()
         default:
             break;
         }
-        TaskPrivate::release(item.record);
     }
-    for (TaskPrivate* record : qAsConst(dropped))
-        TaskPrivate::release(record);
+    work.clear();
 
     // Which widgets show, and what keeps the dialog open or modal.
     QPointer<ProgressDialog> self(this);
@@ -279,18 +245,14 @@ void ProgressDialog::refresh()
     for (const QPointer<ProgressWidget>& widget : qAsConst(widgets)) {
         if (!widget || !widget->task())
             continue;
-        TaskPrivate* record = widget->task();
-        record->retain();
-        const bool hidden = _manager->askTaskHide(record);
-        if (!self || !_manager) {   // the hook deleted or replaced this dialog
-            TaskPrivate::release(record);
+        const QExplicitlySharedDataPointer<TaskPrivate> record(widget->task());
+        const bool hidden = record->taskHide();
+        if (!self || !m_manager)   // the hook deleted or replaced this dialog
             return;
-        }
         if (widget) {
             widget->setVisible(!hidden);
-            ProgressRefresh::count(counts, record->flags.load());
+            ProgressRefresh::Count(counts, record->flags());
         }
-        TaskPrivate::release(record);
     }
 
     const bool wantVisible = counts.shown != 0;
@@ -299,7 +261,7 @@ void ProgressDialog::refresh()
             setWindowFlags(Qt::Tool);
         setAttribute(Qt::WA_MacAlwaysShowToolWindow);
         setModal(counts.modal != 0);
-        if (!_manager->restoreState())
+        if (!m_manager->restoreState())
             resize(sizeHint().expandedTo(QSize(650, 120)));
     }
     applyModality(counts.modal != 0);

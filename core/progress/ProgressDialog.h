@@ -58,9 +58,9 @@ private:
     void refresh();
     void applyModality(bool modal);
 
-    DialogProgressManager* _manager;  // not owned; owns this dialog; null once replaced
-    VerticalLayout* _layout;          // the column of task widgets
-    QScrollArea* _scrollArea;
+    DialogProgressManager* m_manager;  // not owned; owns this dialog; null once replaced
+    VerticalLayout* m_layout;          // the column of task widgets
+    QScrollArea* m_scrollArea;
     QTimer* m_popupTimer;             // wakes the dialog when a delayed task is due
     bool m_inWake = false;
     bool m_wakeAgain = false;

@@ -1,4 +1,4 @@
-#include "ProgressLocker.h"
+#include "ProgressLocker_p.h"
 
 #include <QMutex>
 #include <QRecursiveMutex>

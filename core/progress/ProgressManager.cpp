@@ -1,43 +1,36 @@
 #include "ProgressManager.h"
 
-#include "ProgressTask.h"
+#include "ProgressLocker_p.h"
 #include "TaskPrivate.h"
 
-#include "ProgressLocker.h"
 #include <QWidget>
 
 namespace Quill {
 namespace UI {
 
-std::atomic<ProgressManager*> ProgressManager::_instance{nullptr};
+std::atomic<ProgressManager*> ProgressManager::s_instance{nullptr};
 
 ProgressManager::ProgressManager()
     : QObject(nullptr)
 {
     ProgressManager* none = nullptr;
-    _instance.compare_exchange_strong(none, this);
+    s_instance.compare_exchange_strong(none, this);
 }
 
 ProgressManager::~ProgressManager()
 {
     ProgressManager* self = this;
-    _instance.compare_exchange_strong(self, nullptr);
+    s_instance.compare_exchange_strong(self, nullptr);
 
-    QList<TaskPrivate*> records;
-    {
-        ProgressLocker locker(&_mutex);
-        records.swap(_tasks);
-        // Tasks still alive stop talking to this manager.
-        for (TaskPrivate* record : qAsConst(records))
-            record->manager.store(nullptr, std::memory_order_release);
-    }
-    for (TaskPrivate* record : qAsConst(records))
-        TaskPrivate::release(record);
+    // Tasks still alive stop talking to this manager.
+    ProgressLocker locker(&m_mutex);
+    while (!m_tasks.isEmpty())
+        takeTask(0);
 }
 
 ProgressManager* ProgressManager::instance()
 {
-    return _instance.load(std::memory_order_acquire);
+    return s_instance.load(std::memory_order_acquire);
 }
 
 QWidget* ProgressManager::progressWidget() { return nullptr; }
@@ -52,25 +45,28 @@ void ProgressManager::addTask(TaskPrivate* task)
     if (!task)
         return;
     {
-        ProgressLocker locker(&_mutex);
-        if (_tasks.contains(task))
+        ProgressLocker locker(&m_mutex);
+        if (m_tasks.contains(task))
             return;
-        task->retain();
-        _tasks.append(task);
+        task->ref.ref();   // the list's reference, given back by takeTask()
+        m_tasks.append(task);
     }
     emit wake();
+}
+
+QExplicitlySharedDataPointer<TaskPrivate> ProgressManager::takeTask(int index)
+{
+    QExplicitlySharedDataPointer<TaskPrivate> task(m_tasks.takeAt(index));
+    task->ref.deref();     // the list's reference now lives in `task`
+    task->forgetManager();
+    return task;
 }
 
 void ProgressManager::removeTask(TaskPrivate* task)
 {
     if (!task)
         return;
-    {
-        ProgressLocker pin(&m_ownerLock);
-        task->owner.store(nullptr);
-    }
-    if (!task->hasFlag(ProgressTask::kKeepWhenFinished))
-        task->finished.store(true);
+    task->finish();
     // The dialog clears its tool-window attribute itself when the list empties:
     // this may run on a worker thread, where no widget may be touched.
     emit wake();
@@ -84,46 +80,23 @@ bool ProgressManager::progressVisible()
 
 QList<TaskPrivate*>& ProgressManager::tasks()
 {
-    return _tasks;
+    return m_tasks;
 }
 
 QMutex* ProgressManager::lock()
 {
-    return &_mutex;
+    return &m_mutex;
 }
 
 int ProgressManager::tasksCount()
 {
-    ProgressLocker locker(&_mutex);
-    return _tasks.size();
+    ProgressLocker locker(&m_mutex);
+    return m_tasks.size();
 }
 
 void ProgressManager::wakeUp()
 {
     emit wake();
-}
-
-void ProgressManager::callHook(TaskPrivate* task, Hook hook)
-{
-    ProgressLocker pin(&m_ownerLock);
-    ProgressTask* owner = task->owner.load();
-    if (!owner)
-        return;
-    // The hook may delete the widget that holds the record.
-    task->retain();
-    switch (hook) {
-    case Hook::Cancelled: owner->taskCancelled(); break;
-    case Hook::Paused: owner->taskPaused(); break;
-    case Hook::Resumed: owner->taskResumed(); break;
-    }
-    TaskPrivate::release(task);
-}
-
-bool ProgressManager::askTaskHide(TaskPrivate* task)
-{
-    ProgressLocker pin(&m_ownerLock);
-    ProgressTask* owner = task->owner.load();
-    return owner && owner->taskHide();
 }
 
 } // namespace UI

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QMutex>
 #include <QObject>
-#include <QRecursiveMutex>
+#include <QExplicitlySharedDataPointer>
 
 #include <atomic>
 
@@ -46,15 +46,17 @@ public:
 
     // Lists `task` (once; the list keeps a reference) and emits wake().
     void addTask(TaskPrivate* task);
-    // Ends `task`: forgets its owner (waiting for a hook that is running on it),
-    // marks it finished unless it has kKeepWhenFinished, emits wake(). The record
-    // stays listed until the GUI side drops it.
+    // Ends `task` (TaskPrivate::finish()) and emits wake(). The record stays
+    // listed until the GUI side drops it.
     void removeTask(TaskPrivate* task);
     bool progressVisible();
     // Direct access for the GUI side: hold lock() while walking or editing the
-    // list. The list holds one reference to each record (TaskPrivate::retain).
+    // list. The list holds one reference to each record.
     QList<TaskPrivate*>& tasks();
     QMutex* lock();
+    // Removes entry `index` of the list (hold lock()) and hands over the list's
+    // reference; the record forgets this manager.
+    QExplicitlySharedDataPointer<TaskPrivate> takeTask(int index);
     int tasksCount();
     void wakeUp();
 
@@ -63,24 +65,10 @@ signals:
     void windowCreated(QWidget* widget);
     void progressDialogVisibilityChanged(bool visible);
 
-protected:
-    QMutex _mutex;                   // guards _tasks and every record's message
-    QList<TaskPrivate*> _tasks;      // each entry holds one reference
-    static std::atomic<ProgressManager*> _instance;
-
 private:
-    friend class ProgressDialog;
-    friend class ProgressWidget;
-
-    enum class Hook { Cancelled, Paused, Resumed };
-    // Call a task's hooks on the GUI thread, with its owner pinned so that a
-    // worker cannot destroy it during the call. Never called with _mutex held,
-    // so hooks may use every task operation.
-    void callHook(TaskPrivate* task, Hook hook);
-    // The owner's taskHide(); false when the owner is gone.
-    bool askTaskHide(TaskPrivate* task);
-
-    QRecursiveMutex m_ownerLock;     // pins owners during hook calls
+    QMutex m_mutex;                  // guards m_tasks
+    QList<TaskPrivate*> m_tasks;     // each entry holds one reference
+    static std::atomic<ProgressManager*> s_instance;
 };
 
 } // namespace UI

@@ -1,11 +1,12 @@
-#include "ProgressRefresh.h"
+#include "ProgressRefresh_p.h"
 
 #include "ProgressTask.h"
 
 namespace Quill {
 namespace UI {
+namespace ProgressRefresh {
 
-ProgressRefresh::Action ProgressRefresh::actionFor(const RecordState& record, qint64 nowMs)
+Action ActionFor(const RecordState& record)
 {
     if (record.finished) {
         if (record.flags & ProgressTask::kKeepWhenFinished) {
@@ -19,24 +20,18 @@ ProgressRefresh::Action ProgressRefresh::actionFor(const RecordState& record, qi
     }
     if (record.hasWidget)
         return Action::Refresh;
-    return popupDue(record.flags, record.startMs, nowMs) ? Action::Create : Action::Wait;
+    const bool due = !(record.flags & ProgressTask::kDelayedPopup) || record.ageMs > kPopupDelayMs;
+    return due ? Action::Create : Action::Wait;
 }
 
-bool ProgressRefresh::popupDue(int flags, qint64 startMs, qint64 nowMs)
-{
-    if (!(flags & ProgressTask::kDelayedPopup))
-        return true;
-    return nowMs - startMs > kPopupDelayMs;
-}
-
-bool ProgressRefresh::cancelButtonEnabled(int flags, bool cancelled, bool errorShown)
+bool CancelButtonEnabled(int flags, bool cancelled, bool errorShown)
 {
     if (errorShown)
         return true;
     return (flags & ProgressTask::kUserCanCancel) && !cancelled;
 }
 
-void ProgressRefresh::count(Counts& counts, int flags)
+void Count(Counts& counts, int flags)
 {
     if (flags & ProgressTask::kDisable)
         return;
@@ -45,5 +40,6 @@ void ProgressRefresh::count(Counts& counts, int flags)
         ++counts.modal;
 }
 
+} // namespace ProgressRefresh
 } // namespace UI
 } // namespace Quill

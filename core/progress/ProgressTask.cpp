@@ -3,40 +3,29 @@
 #include "ProgressManager.h"
 #include "TaskPrivate.h"
 
-#include "ProgressLocker.h"
-
 namespace Quill {
 namespace UI {
 
 ProgressTask::ProgressTask(const QString& name, int maximum, int flags, ProgressTask* parent,
                            ProgressManager* manager)
-    : _d(nullptr)
-    , _manager(manager ? manager : ProgressManager::instance())
+    : m_manager(manager ? manager : ProgressManager::instance())
 {
-    _d = new TaskPrivate(this, name, maximum, flags, parent ? parent->_d : nullptr, _manager);
-    if (_manager)
-        _manager->addTask(_d);
+    m_d = new TaskPrivate(this, name, maximum, flags, parent ? parent->m_d.data() : nullptr, m_manager);
+    if (m_manager)
+        m_manager->addTask(m_d.data());
 }
 
-ProgressTask::ProgressTask(const ProgressTask& other)
-    : _d(other._d)
-    , _manager(other._manager)
-{
-    if (_d)
-        _d->retain();
-}
+ProgressTask::ProgressTask(const ProgressTask& other) = default;
 
 ProgressTask& ProgressTask::operator=(const ProgressTask& other)
 {
-    if (_d != other._d) {
+    if (m_d != other.m_d) {
         // Assigning over a task ends it, as destroying it would; otherwise its
         // record would stay listed (and shown) for ever.
         end();
-        _d = other._d;
-        if (_d)
-            _d->retain();
+        m_d = other.m_d;
     }
-    _manager = other._manager;
+    m_manager = other.m_manager;
     return *this;
 }
 
@@ -47,20 +36,28 @@ ProgressTask::~ProgressTask()
 
 void ProgressTask::end()
 {
-    if (!_d)
+    const QExplicitlySharedDataPointer<TaskPrivate> d = m_d;
+    m_d.reset();
+    if (!d)
         return;
-    if (ProgressManager* manager = currentManager())
-        manager->removeTask(_d);
+    if (ProgressManager* manager = d->manager())
+        manager->removeTask(d.data());
     else
-        _d->owner.store(nullptr);
-    TaskPrivate::release(_d);
-    _d = nullptr;
+        d->finish();
 }
 
-ProgressManager* ProgressTask::currentManager() const
+TaskPrivate* ProgressTask::record() const
 {
-    // The record forgets its manager when the manager is destroyed.
-    return _d ? _d->manager.load(std::memory_order_acquire) : nullptr;
+    if (m_d)
+        m_d->markConstructed();
+    return m_d.data();
+}
+
+void ProgressTask::wake() const
+{
+    // The record forgets its manager when the manager drops it or goes.
+    if (ProgressManager* manager = m_d ? m_d->manager() : nullptr)
+        manager->wakeUp();
 }
 
 void ProgressTask::taskCancelled() {}
@@ -71,95 +68,78 @@ void ProgressTask::doProgressCallback() {}
 
 void ProgressTask::setProgress(int progress)
 {
-    if (!_d)
+    TaskPrivate* d = record();
+    if (!d)
         return;
     // Sequentially consistent, like the dialog's refresh request that follows:
     // either that request is posted or the refresh running now reads this value.
-    _d->progress.store(progress);
-    if (ProgressManager* manager = currentManager())
-        emit manager->wake();
-    if (_d->hasFlag(TaskPrivate::kProgressCallback))
+    d->setProgress(progress);
+    wake();
+    if (d->hasFlag(TaskPrivate::kProgressCallback))
         doProgressCallback();
 }
 
 int ProgressTask::progress() const
 {
-    return _d ? _d->progress.load(std::memory_order_relaxed) : -1;
+    const TaskPrivate* d = record();
+    return d ? d->progress() : -1;
 }
 
 void ProgressTask::setFlag(int flag, bool on)
 {
-    if (!_d)
-        return;
-    if (on)
-        _d->flags.fetch_or(flag);
-    else
-        _d->flags.fetch_and(~flag);
-    if (ProgressManager* manager = currentManager())
-        emit manager->wake();
+    if (TaskPrivate* d = record()) {
+        d->setFlag(flag, on);
+        wake();
+    }
 }
 
 void ProgressTask::setMessage(const QString& message)
 {
-    if (!_d)
-        return;
-    ProgressManager* manager = currentManager();
-    {
-        ProgressLocker locker(manager ? manager->lock() : nullptr);
-        _d->message = message;
-        _d->flags.fetch_or(TaskPrivate::kMessageChanged);
+    if (TaskPrivate* d = record()) {
+        d->setMessage(message);
+        wake();
     }
-    if (manager)
-        emit manager->wake();
 }
 
 void ProgressTask::setErrorState(const QString& message)
 {
-    if (!_d)
-        return;
-    const int errorFlags = kKeepWhenFinished | TaskPrivate::kMessageChanged | TaskPrivate::kErrorState;
-    ProgressManager* manager = currentManager();
-    {
-        ProgressLocker locker(manager ? manager->lock() : nullptr);
-        _d->message = message;
-        _d->flags.fetch_or(errorFlags);
-        _d->error.store(true);
+    if (TaskPrivate* d = record()) {
+        d->setErrorState(message);
+        wake();
     }
-    if (manager)
-        emit manager->wake();
 }
 
 void ProgressTask::setMaximum(int maximum)
 {
-    if (!_d)
-        return;
-    _d->maximum.store(maximum);
-    if (ProgressManager* manager = currentManager())
-        emit manager->wake();
+    if (TaskPrivate* d = record()) {
+        d->setMaximum(maximum);
+        wake();
+    }
 }
 
 void ProgressTask::setCancelled(bool cancelled)
 {
-    if (!_d)
-        return;
-    _d->cancelled.store(cancelled);
-    if (ProgressManager* manager = currentManager())
-        emit manager->wake();
+    if (TaskPrivate* d = record()) {
+        d->setCancelled(cancelled);
+        wake();
+    }
 }
 
 bool ProgressTask::isCancelled() const
 {
-    return _d && _d->cancelled.load();
+    const TaskPrivate* d = record();
+    return d && d->isCancelled();
 }
 
 bool ProgressTask::isPaused() const
 {
-    return _d && _d->paused.load();
+    const TaskPrivate* d = record();
+    return d && d->isPaused();
 }
 
 int ProgressTask::tasksCount() const
 {
-    ProgressManager* manager = currentManager();
+    ProgressManager* manager = m_d ? m_d->manager() : nullptr;
     return manager ? manager->tasksCount() : 0;
 }
 

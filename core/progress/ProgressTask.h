@@ -2,6 +2,7 @@
 
 #include <QuillCoreExport.h>
 
+#include <QExplicitlySharedDataPointer>
 #include <QString>
 
 namespace Quill {
@@ -31,13 +32,17 @@ class TaskPrivate;
 // outlives its manager keeps working, listed nowhere.
 //
 // The virtual hooks taskCancelled(), taskPaused(), taskResumed() and taskHide()
-// are called on the GUI thread. While one runs, a thread destroying a task of
-// the same manager waits for it, so a hook must not block on a worker thread
-// (for example by joining it): set a flag or post a request instead. A subclass
+// are called on the GUI thread, and only once the task has made a call of its
+// own (any member below, isCancelled() included) after construction: a
+// subclass whose hooks read its members makes that first call after its
+// constructor has finished, not from it. Until then its widget counts as not
+// hidden and Cancel only sets the flag. While a hook runs, a thread ending the
+// same task waits for it, so a hook must not block on a worker thread (for
+// example by joining it): set a flag or post a request instead. A subclass
 // destroyed on a worker thread while the dialog is open can see a hook call
-// during its own destructor (the task ends in this base destructor); keep the
-// state hooks touch safe to use until then, or destroy such tasks on the GUI
-// thread. doProgressCallback() runs on the thread calling setProgress().
+// during its own destructor (the task ends in this base destructor); destroy
+// such tasks on the GUI thread, or keep the state hooks touch valid until then.
+// doProgressCallback() runs on the thread calling setProgress().
 class QUILL_CORE_EXPORT ProgressTask
 {
 public:
@@ -87,10 +92,12 @@ public:
 
 private:
     void end();
-    ProgressManager* currentManager() const;
+    // The record, noting that this object has been fully constructed; null after end().
+    TaskPrivate* record() const;
+    void wake() const;
 
-    TaskPrivate* _d;               // shared, reference counted; null only after end()
-    ProgressManager* _manager;     // the manager chosen at construction; not owned
+    QExplicitlySharedDataPointer<TaskPrivate> m_d;   // shared by the copies; null only after end()
+    ProgressManager* m_manager;                      // the manager chosen at construction; not owned
 };
 
 } // namespace UI

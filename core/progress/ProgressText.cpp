@@ -1,4 +1,4 @@
-#include "ProgressText.h"
+#include "ProgressText_p.h"
 
 #include <QCoreApplication>
 
@@ -7,15 +7,27 @@
 
 namespace Quill {
 namespace UI {
+namespace ProgressText {
 
 namespace {
-QString tr(const char* text)
+
+const char kContext[] = "Quill::UI::ProgressWidget";
+
+QString Tr(const char* source, int n = -1)
 {
-    return QCoreApplication::translate("Quill::UI::ProgressWidget", text);
+    return QCoreApplication::translate(kContext, source, nullptr, n);
 }
+
+// English picks its singular or plural source text; both carry %n, so a
+// translation gives every plural form its language has.
+QString Count(int n, const char* one, const char* many)
+{
+    return Tr(n == 1 ? one : many, n);
+}
+
 } // namespace
 
-int ProgressText::remainingSeconds(int progress, int maximum, qint64 elapsedSeconds)
+int RemainingSeconds(int progress, int maximum, qint64 elapsedSeconds)
 {
     if (progress <= 0)
         return -1;
@@ -32,42 +44,45 @@ int ProgressText::remainingSeconds(int progress, int maximum, qint64 elapsedSeco
     return int(remaining);
 }
 
-QString ProgressText::remainingText(int seconds)
+QString RemainingText(int seconds)
 {
     if (seconds < 0)
         return QStringLiteral("?");
     if (seconds < 60)
-        return QString::number(seconds) + tr(" seconds.");
+        return Tr(QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n seconds."), seconds);
+    const int m = seconds / 60;
     if (seconds < 180) {
-        const int m = seconds / 60;
-        const int s = seconds % 60;
-        return QString::number(m) + (m == 1 ? tr(" minute ") : tr(" minutes ")) + QString::number(s)
-            + tr(" seconds.");
+        const QString minutes = Count(m, QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minute"),
+                                      QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minutes"));
+        return Tr(QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%1 %n seconds."), seconds % 60).arg(minutes);
     }
-    if (seconds < 3600) {
-        const int m = seconds / 60;
-        return QString::number(m) + (m == 1 ? tr(" minute.") : tr(" minutes."));
-    }
-    const int h = seconds / 3600;
-    const int m = (seconds / 60) % 60;
-    return QString::number(h) + (h == 1 ? tr(" hour ") : tr(" hours ")) + QString::number(m)
-        + (m == 1 ? tr(" minute.") : tr(" minutes."));
+    if (seconds < 3600)
+        return Count(m, QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minute."),
+                     QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minutes."));
+    const QString hours = Count(seconds / 3600, QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n hour"),
+                                QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n hours"));
+    const QString minutes = Count(m % 60, QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minute"),
+                                  QT_TRANSLATE_N_NOOP("Quill::UI::ProgressWidget", "%n minutes"));
+    //: Time to go: hours, then minutes
+    return Tr(QT_TRANSLATE_NOOP("Quill::UI::ProgressWidget", "%1 %2.")).arg(hours, minutes);
 }
 
-QString ProgressText::timeToGo(int progress, int maximum, qint64 elapsedMs, bool cancelled, bool error)
+QString TimeToGo(int progress, int maximum, qint64 elapsedMs, bool cancelled, bool error)
 {
     if (error)
         return QString();
     if (cancelled)
-        return tr("Cancelling");
-    QString text = tr("Time to go: ");
+        return Tr(QT_TRANSLATE_NOOP("Quill::UI::ProgressWidget", "Cancelling"));
     if (progress < 0)
-        return text + tr("Awaiting Task");
+        return Tr(QT_TRANSLATE_NOOP("Quill::UI::ProgressWidget", "Time to go: Awaiting Task"));
     if (progress == 0)
-        return text + tr("Calculating");
+        return Tr(QT_TRANSLATE_NOOP("Quill::UI::ProgressWidget", "Time to go: Calculating"));
     const qint64 elapsedSeconds = elapsedMs > 0 ? elapsedMs / 1000 : 0;
-    return text + remainingText(remainingSeconds(progress, maximum, elapsedSeconds));
+    //: %1 is the estimate, such as "1 minute 40 seconds."
+    return Tr(QT_TRANSLATE_NOOP("Quill::UI::ProgressWidget", "Time to go: %1"))
+        .arg(RemainingText(RemainingSeconds(progress, maximum, elapsedSeconds)));
 }
 
+} // namespace ProgressText
 } // namespace UI
 } // namespace Quill

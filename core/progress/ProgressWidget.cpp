@@ -1,11 +1,10 @@
 #include "ProgressWidget.h"
 
 #include "ProgressManager.h"
-#include "ProgressRefresh.h"
+#include "ProgressRefresh_p.h"
 #include "ProgressTask.h"
-#include "ProgressText.h"
-#include "ProgressWidgetLayout.h"
-#include "TaskPrivate.h"
+#include "ProgressText_p.h"
+#include "ProgressWidgetLayout_p.h"
 
 #include <QPainter>
 #include <QPointer>
@@ -16,30 +15,48 @@
 namespace Quill {
 namespace UI {
 
+namespace {
+
+ProgressWidgetLayout::Geometry LayoutOf(const QSize& size, const QPushButton* cancel, const QPushButton* pause,
+                                        const QProgressBar* bar, bool child)
+{
+    ProgressWidgetLayout::Input input;
+    input.widget = size;
+    if (cancel)
+        input.cancel = cancel->sizeHint();
+    if (pause)
+        input.pause = pause->sizeHint();
+    const QSize barHint = bar->sizeHint();
+    input.bar = QSize(qMax(barHint.width(), bar->minimumWidth()), barHint.height());
+    input.child = child;
+    return ProgressWidgetLayout::Compute(input);
+}
+
+} // namespace
+
 ProgressWidget::ProgressWidget(TaskPrivate* task, ProgressManager* manager, QWidget* parent)
     : QWidget(parent)
-    , _task(task)
-    , _manager(manager)
+    , m_task(task)
+    , m_manager(manager)
 {
-    const int flags = task ? task->flags.load() : 0;
+    const int flags = task ? task->flags() : 0;
     if (task) {
-        task->retain();
-        m_title = task->title;
-        m_child = task->parent != nullptr;
+        m_title = task->title();
+        m_child = task->parent() != nullptr;
     }
 
-    _bar = new QProgressBar(this);
-    _bar->setRange(0, qMax(0, task ? task->maximum.load() : 0));
-    _bar->setValue(0);
-    _bar->setMinimumWidth(100);
+    m_bar = new QProgressBar(this);
+    m_bar->setRange(0, qMax(0, task ? task->maximum() : 0));
+    m_bar->setValue(0);
+    m_bar->setMinimumWidth(100);
 
     if (flags & ProgressTask::kUserCanPause) {
-        _pause = new QPushButton(tr("Pause"), this);
-        connect(_pause, SIGNAL(clicked()), this, SLOT(togglePause()));
+        m_pause = new QPushButton(tr("Pause"), this);
+        connect(m_pause, SIGNAL(clicked()), this, SLOT(togglePause()));
     }
     if (flags & ProgressTask::kUserCanCancel) {
-        _cancel = new QPushButton(tr("Cancel"), this);
-        connect(_cancel, SIGNAL(clicked()), this, SLOT(cancel()));
+        m_cancel = new QPushButton(tr("Cancel"), this);
+        connect(m_cancel, SIGNAL(clicked()), this, SLOT(cancel()));
     }
 
     setFixedHeight(80);
@@ -56,13 +73,10 @@ ProgressWidget::~ProgressWidget()
 
 void ProgressWidget::releaseTask()
 {
-    if (!_task)
-        return;
     // The record must never point at a deleted widget.
-    if (_task->widget == this)
-        _task->widget = nullptr;
-    TaskPrivate::release(_task);
-    _task = nullptr;
+    if (m_task && m_task->widget() == this)
+        m_task->setWidget(nullptr);
+    m_task.reset();
 }
 
 QSize ProgressWidget::sizeHint() const
@@ -72,49 +86,51 @@ QSize ProgressWidget::sizeHint() const
 
 void ProgressWidget::updateFromTask()
 {
-    _status = tr("Completed.");
+    m_status = tr("Completed.");
     update();
 }
 
-void ProgressWidget::updateFromTask(const ProgressSnapshot& snapshot)
+void ProgressWidget::updateFromTask(const TaskPrivate::Snapshot& snapshot)
 {
-    if (!_task) {
+    if (!m_task) {
         updateFromTask();
         return;
     }
     const int maximum = qMax(0, snapshot.maximum);
-    _bar->setRange(0, maximum);
+    m_bar->setRange(0, maximum);
     // QProgressBar ignores values outside its range: clamp instead.
-    _bar->setValue(qBound(0, ProgressRefresh::barValue(snapshot.progress), maximum));
-    m_message = snapshot.message;
+    m_bar->setValue(qBound(0, ProgressRefresh::BarValue(snapshot.progress), maximum));
+    QString(snapshot.message).swap(m_message);   // the old text goes in inline code (see TaskPrivate)
     setEnabled(!(snapshot.flags & ProgressTask::kDisable));
 
-    if (snapshot.showError) {
-        showErrorState();
+    // The record's lasting error flag, not only the pending one: a widget
+    // created after the error was first shown (a replaced dialog) shows it too.
+    if (snapshot.error) {
+        if (!m_errorShown)
+            showErrorState();
     } else if (snapshot.flags & ProgressTask::kShowTimeToGo) {
-        _status = ProgressText::timeToGo(snapshot.progress, snapshot.maximum, snapshot.elapsedMs,
-                                         snapshot.cancelled, snapshot.error);
+        m_status = ProgressText::TimeToGo(snapshot.progress, snapshot.maximum, snapshot.elapsedMs,
+                                          snapshot.cancelled, snapshot.error);
     }
 
-    if (_cancel)
-        _cancel->setEnabled(ProgressRefresh::cancelButtonEnabled(snapshot.flags, snapshot.cancelled, _errorShown));
+    if (m_cancel)
+        m_cancel->setEnabled(ProgressRefresh::CancelButtonEnabled(snapshot.flags, snapshot.cancelled, m_errorShown));
     update();
 }
 
 QPushButton* ProgressWidget::ensureCancelButton()
 {
-    if (!_cancel) {
-        _cancel = new QPushButton(this);
-        _cancel->show();
-        layoutChildren();
+    if (!m_cancel) {
+        m_cancel = new QPushButton(this);
+        m_cancel->show();
     }
-    return _cancel;
+    return m_cancel;
 }
 
 void ProgressWidget::showErrorState()
 {
-    _errorShown = true;
-    _status.clear();
+    m_errorShown = true;
+    m_status.clear();
     // Every error gets a Clear button, even on a task that could not be
     // cancelled: otherwise nothing could ever dismiss it.
     QPushButton* button = ensureCancelButton();
@@ -128,15 +144,14 @@ void ProgressWidget::showErrorState()
 void ProgressWidget::detachTask()
 {
     releaseTask();
-    if (!_errorShown)
-        _status = tr("Completed.");
+    m_status = tr("Completed.");
     QPushButton* button = ensureCancelButton();
     button->setText(tr("Hide"));
     button->setEnabled(true);
     disconnect(button, nullptr, this, nullptr);
     connect(button, SIGNAL(clicked()), this, SLOT(cancel()));
-    if (_pause)
-        _pause->setEnabled(false);
+    if (m_pause)
+        m_pause->setEnabled(false);
     setEnabled(true);
     layoutChildren();
     update();
@@ -144,51 +159,45 @@ void ProgressWidget::detachTask()
 
 void ProgressWidget::togglePause()
 {
-    if (!_task || !_task->owner.load())
+    if (!m_task)
         return;
-    const bool paused = !_task->paused.load();
-    _task->paused.store(paused);
     QPointer<ProgressWidget> self(this);
-    if (_manager)
-        _manager->callHook(_task, paused ? ProgressManager::Hook::Paused : ProgressManager::Hook::Resumed);
-    if (!self)   // the hook took the dialog down
+    const QExplicitlySharedDataPointer<TaskPrivate> task = m_task;
+    if (!task->owner())
         return;
-    if (_pause) {
-        _pause->setText(paused ? tr("Resume ") : tr("Pause "));
+    const bool paused = task->togglePause();
+    if (self && m_pause) {   // unless the hook took the dialog down
+        m_pause->setText(paused ? tr("Resume ") : tr("Pause "));
         layoutChildren();
     }
 }
 
 void ProgressWidget::cancel()
 {
-    if (!_task) {
+    if (!m_task) {
         deleteLater();
         return;
     }
     QPointer<ProgressWidget> self(this);
-    if (_manager)
-        _manager->callHook(_task, ProgressManager::Hook::Cancelled);
-    if (!self || !_task)   // the hook cleared the widget or took the dialog down
-        return;
-    _task->cancelled.store(true);
-    if (_cancel && !_errorShown)
-        _cancel->setEnabled(false);
+    QPointer<ProgressManager> manager = m_manager;
+    m_task->cancel();
+    if (self && m_cancel && !m_errorShown)
+        m_cancel->setEnabled(false);
     // Let the dialog show "Cancelling" without waiting for the task's next update.
-    if (_manager)
-        _manager->wakeUp();
+    if (manager)
+        manager->wakeUp();
 }
 
 void ProgressWidget::clear()
 {
-    if (_task) {
-        _task->flags.fetch_or(ProgressTask::kDisable);
-        _task->finished.store(true);
+    if (m_task) {
+        m_task->clear();
         releaseTask();
     }
     hide();
     deleteLater();
-    if (_manager)
-        _manager->wakeUp();
+    if (m_manager)
+        m_manager->wakeUp();
 }
 
 void ProgressWidget::resizeEvent(QResizeEvent* event)
@@ -197,34 +206,20 @@ void ProgressWidget::resizeEvent(QResizeEvent* event)
     layoutChildren();
 }
 
-ProgressWidgetLayout::Geometry ProgressWidget::geometryFor(const QSize& size) const
-{
-    ProgressWidgetLayout::Input input;
-    input.widget = size;
-    if (_cancel)
-        input.cancel = _cancel->sizeHint();
-    if (_pause)
-        input.pause = _pause->sizeHint();
-    const QSize barHint = _bar->sizeHint();
-    input.bar = QSize(qMax(barHint.width(), _bar->minimumWidth()), barHint.height());
-    input.child = m_child;
-    return ProgressWidgetLayout::compute(input);
-}
-
 void ProgressWidget::layoutChildren()
 {
-    const ProgressWidgetLayout::Geometry g = geometryFor(size());
-    if (_cancel)
-        _cancel->setGeometry(g.cancel);
-    if (_pause)
-        _pause->setGeometry(g.pause);
-    _bar->setGeometry(g.bar);
+    const ProgressWidgetLayout::Geometry g = LayoutOf(size(), m_cancel, m_pause, m_bar, m_child);
+    if (m_cancel)
+        m_cancel->setGeometry(g.cancel);
+    if (m_pause)
+        m_pause->setGeometry(g.pause);
+    m_bar->setGeometry(g.bar);
 }
 
 void ProgressWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect area = geometryFor(size()).text;
+    const QRect area = LayoutOf(size(), m_cancel, m_pause, m_bar, m_child).text;
     const int w = qMax(0, area.width());
 
     QFont titleFont = font();
@@ -236,15 +231,14 @@ void ProgressWidget::paintEvent(QPaintEvent*)
     smallFont.setPixelSize(10);
     const QFontMetrics smallMetrics(smallFont);
 
-    // A widget that has let go of its task still says which task it showed.
-    if (_task || !m_title.isEmpty() || !m_message.isEmpty()) {
+    if (m_task) {
         painter.setFont(titleFont);
         painter.setPen(palette().color(QPalette::Text));
         const QString title = m_child ? QStringLiteral("- ") + m_title : m_title;
         painter.drawText(area.left(), baseline, titleMetrics.elidedText(title, Qt::ElideMiddle, w / 3));
 
         painter.setFont(smallFont);
-        if (_errorShown)
+        if (m_errorShown)
             painter.setPen(Qt::red);
         painter.drawText(area.left() + w / 3, baseline,
                          smallMetrics.elidedText(m_message, Qt::ElideMiddle, 2 * w / 3));
@@ -253,8 +247,8 @@ void ProgressWidget::paintEvent(QPaintEvent*)
     painter.setFont(smallFont);
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(area.left() + w / 3,
-                     ProgressWidgetLayout::statusBaseline(baseline, smallMetrics.height(), smallMetrics.lineSpacing()),
-                     _status);
+                     ProgressWidgetLayout::StatusBaseline(baseline, smallMetrics.height(), smallMetrics.lineSpacing()),
+                     m_status);
 }
 
 } // namespace UI

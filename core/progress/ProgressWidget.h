@@ -2,11 +2,12 @@
 
 #include <QuillCoreExport.h>
 
+#include "TaskPrivate.h"
+
+#include <QExplicitlySharedDataPointer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-
-#include "ProgressWidgetLayout.h"
 
 class QProgressBar;
 class QPushButton;
@@ -15,12 +16,11 @@ namespace Quill {
 namespace UI {
 
 class ProgressManager;
-class TaskPrivate;
-struct ProgressSnapshot;
 
 // One task in the progress dialog: title, message, a progress bar, the
 // time-to-go line and the Cancel/Pause buttons the task's flags ask for. In
 // the error state the Cancel button becomes Clear, which dismisses the task.
+// Once its task is gone the widget paints only its status line.
 //
 // GUI thread only. The widget never reads the task's shared state while it
 // paints: the dialog hands it a snapshot on every refresh.
@@ -28,29 +28,31 @@ class QUILL_CORE_EXPORT ProgressWidget : public QWidget
 {
     Q_OBJECT
 public:
-    // `task` is retained while the widget shows it; `manager` is not owned and
-    // is forgotten if it goes first. The dialog creates these; hosts rarely need to.
+    // `task` is referenced while the widget shows it; `manager` is not owned
+    // and is forgotten if it goes first. The dialog creates these.
     ProgressWidget(TaskPrivate* task, ProgressManager* manager, QWidget* parent);
     ~ProgressWidget() override;
 
     QSize sizeHint() const override;
 
     // The record shown; null once the task has been cleared or completed.
-    TaskPrivate* task() const { return _task; }
-    QString statusText() const { return _status; }
+    TaskPrivate* task() const { return m_task.data(); }
+    QString statusText() const { return m_status; }
     QString message() const { return m_message; }
-    bool errorShown() const { return _errorShown; }
-    QProgressBar* progressBar() const { return _bar; }
-    QPushButton* cancelButton() const { return _cancel; }
-    QPushButton* pauseButton() const { return _pause; }
+    bool errorShown() const { return m_errorShown; }
+    QProgressBar* progressBar() const { return m_bar; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* pauseButton() const { return m_pause; }
 
     // Brings the widget up to date with `snapshot` of its task.
-    void updateFromTask(const ProgressSnapshot& snapshot);
+    void updateFromTask(const TaskPrivate::Snapshot& snapshot);
     // Without a task: shows "Completed.".
     void updateFromTask();
     // The record no longer belongs to this widget: it shows "Completed." and
     // its button turns into Hide.
     void detachTask();
+    // Lets go of the record without changing what is shown (the widget is going).
+    void releaseTask();
 
 public slots:
     void togglePause();
@@ -65,20 +67,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend class ProgressDialog;
     void showErrorState();
-    void releaseTask();
     QPushButton* ensureCancelButton();
     void layoutChildren();
-    ProgressWidgetLayout::Geometry geometryFor(const QSize& size) const;
+    QRect textArea() const;
 
-    QString _status;
-    QProgressBar* _bar = nullptr;
-    QPushButton* _cancel = nullptr;      // child; may be null
-    QPushButton* _pause = nullptr;       // child; may be null
-    TaskPrivate* _task = nullptr;        // retained; null once cleared or completed
-    QPointer<ProgressManager> _manager;  // not owned; a replaced dialog's widgets may outlive it
-    bool _errorShown = false;
+    QString m_status;
+    QProgressBar* m_bar = nullptr;
+    QPushButton* m_cancel = nullptr;      // child; may be null
+    QPushButton* m_pause = nullptr;       // child; may be null
+    QExplicitlySharedDataPointer<TaskPrivate> m_task;   // null once cleared or completed
+    QPointer<ProgressManager> m_manager;  // not owned; a replaced dialog's widgets may outlive it
+    bool m_errorShown = false;
 
     // Copies for painting, so that paintEvent takes no lock.
     QString m_title;

@@ -1,11 +1,12 @@
-#include "ProgressWidgetLayout.h"
+#include "ProgressWidgetLayout_p.h"
 
 #include <QtGlobal>
 
 namespace Quill {
 namespace UI {
+namespace ProgressWidgetLayout {
 
-ProgressWidgetLayout::Geometry ProgressWidgetLayout::compute(const Input& input)
+Geometry Compute(const Input& input)
 {
     Geometry g;
     const int w = input.widget.width();
@@ -39,5 +40,6 @@ ProgressWidgetLayout::Geometry ProgressWidgetLayout::compute(const Input& input)
     return g;
 }
 
+} // namespace ProgressWidgetLayout
 } // namespace UI
 } // namespace Quill

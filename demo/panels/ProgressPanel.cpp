@@ -267,12 +267,8 @@ private:
             }
         }
         QString text = tr("Worker threads running: %1").arg(m_workers.size());
-        if (m_dialogManager) {
-            const DialogProgressManager::RefreshStatistics stats = m_dialogManager->refreshStatistics();
-            text += tr("    tasks listed: %1    dialog refreshes: %2")
-                        .arg(m_dialogManager->tasksCount())
-                        .arg(stats.refreshes);
-        }
+        if (m_dialogManager)
+            text += tr("    tasks listed: %1").arg(m_dialogManager->tasksCount());
         m_status->setText(text);
     }
 
