@@ -44,6 +44,19 @@ protected:
     }
 };
 
+// The workspace of a test: its invariants are checked when the test is done with it.
+class TestWindow : public Quill::UI::DockMainWindow
+{
+public:
+    using DockMainWindow::saveLayoutIDs;
+    ~TestWindow() override
+    {
+        QString breach;
+        if (!checkSanity(&breach))
+            QTest::qFail(qPrintable(breach), __FILE__, __LINE__);
+    }
+};
+
 // Runs pending deferred deletions (docks, windows and splitters delete themselves later).
 inline void flushDeletes()
 {

@@ -10,7 +10,7 @@ using namespace Quill::UI;
 // Workspace for navigation: main window with docks X (2 pages), Y (empty) and
 // Z (1 page), and a floating window with dock F (2 pages).
 struct Workspace {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* x = nullptr;
     Dock* y = nullptr;
     Dock* z = nullptr;

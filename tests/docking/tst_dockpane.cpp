@@ -70,7 +70,7 @@ private slots:
 
 void tst_DockPane::panelMenu()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* d = makeDock(&mw, "d", {"p"});
     mw.addWidget(d);
     QMenu* menu = d->menu();
@@ -140,7 +140,7 @@ void tst_DockPane::revealHiddenTitle()
 {
     QFETCH(int, restMs);
     QFETCH(bool, pressed);
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(400, 300);
     Dock* d = makeDock(&mw, "d", {"a"});
     mw.addWidget(d);
@@ -183,7 +183,7 @@ void tst_DockPane::revealHiddenTitle()
 
 void tst_DockPane::ctrlPressFloatsTab()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(600, 300);
     Dock* d = makeDock(&mw, "d", {"a", "b"});
     mw.addWidget(d);
@@ -202,7 +202,7 @@ void tst_DockPane::ctrlPressFloatsTab()
 
 void tst_DockPane::currentTabHighlight()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(600, 300);
     Dock* d = makeDock(&mw, "d", {"alpha", "beta"});
     Dock* other = makeDock(&mw, "o", {"gamma"});
@@ -262,7 +262,7 @@ void tst_DockPane::hoverFeedback_data()
 void tst_DockPane::hoverFeedback()
 {
     QFETCH(bool, splitByDragging);
-    DockMainWindow mw;
+    TestWindow mw;
     mw.setSplitPanelsByDragging(splitByDragging);
     mw.resize(400, 300);
     Dock* d = makeDock(&mw, "d", {"a"});
@@ -308,7 +308,7 @@ void tst_DockPane::hoverFeedback()
 
 void tst_DockPane::focusFollowsTabChange()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(500, 300);
     Dock* d = makeDock(&mw, "d");
     Dock* other = makeDock(&mw, "o", {"x"});
@@ -354,7 +354,7 @@ void tst_DockPane::focusFollowsTabChange()
 
 void tst_DockPane::focusFollowsMouse()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(500, 300);
     Dock* a = makeDock(&mw, "a", {"pa"});
     Dock* b = makeDock(&mw, "b", {"pb"});

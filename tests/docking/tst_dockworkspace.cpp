@@ -38,13 +38,6 @@ private slots:
     void restorePlaceHolder();
 };
 
-// Exposes the layout snapshot that layout files take.
-class SnapshotWindow : public DockMainWindow
-{
-public:
-    using DockMainWindow::saveLayoutIDs;
-};
-
 
 // Initial arrangement: "1" = root holds dock a only; "2H" = horizontal root with a, b.
 // The split plan's rules are tested on their own; here, that the tree follows it.
@@ -69,7 +62,7 @@ void tst_DockWorkspace::split()
     QFETCH(QString, target);
     QFETCH(int, orientation);
     QFETCH(bool, before);
-    DockMainWindow mw;
+    TestWindow mw;
     mw.resize(800, 600);
     DockSplitter* root = mw.rootSplitter();
     mw.addWidget(makeDock(&mw, "a", {"pa"}));
@@ -123,7 +116,7 @@ void tst_DockWorkspace::findDockByName_data()
 
 void tst_DockWorkspace::findDockByName()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* main = makeDock(&mw, "main", {"Viewer.1", "Notes"});
     mw.addWidget(main);
     Dock* side = makeDock(&mw, "side", {"Inspector", "a.b.x"});
@@ -154,7 +147,7 @@ void tst_DockWorkspace::findDockByName()
 
 void tst_DockWorkspace::placeHolders()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* a = makeDock(&mw, "a", {"one"});
     mw.addWidget(a);
     QString id = "two";
@@ -187,7 +180,7 @@ void tst_DockWorkspace::placeHolders()
 
 void tst_DockWorkspace::addWidgetRules()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* a = makeDock(&mw, "a");
     mw.addWidget(a);
 
@@ -265,7 +258,7 @@ void tst_DockWorkspace::closeTab()
     QFETCH(bool, refuse);
     QFETCH(bool, deleteOnClose);
     QFETCH(bool, floating);
-    DockMainWindow mw;
+    TestWindow mw;
     auto* page = new Page("p", deleteOnClose);
     page->refuse = refuse;
     QPointer<Page> guard(page);
@@ -301,7 +294,7 @@ void tst_DockWorkspace::closeTab()
 
 void tst_DockWorkspace::closeMainWindowClosesFloatingFirst()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     QStringList order;
     class Recorder : public Page
     {
@@ -331,7 +324,7 @@ void tst_DockWorkspace::closeMainWindowClosesFloatingFirst()
 
 void tst_DockWorkspace::addNewFloatingDock()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     DockWindow* empty = mw.addNewFloatingDock(nullptr);
     QVERIFY(empty->snapEnabled());
     QVERIFY(!empty->isVisible());
@@ -347,7 +340,7 @@ void tst_DockWorkspace::addNewFloatingDock()
 
 void tst_DockWorkspace::signalOrder()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     QStringList log;
     auto record = [&log](const char* what) {
         return [&log, what](Dock* d, QWidget* w) {
@@ -388,7 +381,7 @@ void tst_DockWorkspace::signalOrder()
 
 void tst_DockWorkspace::hideSingleTabs()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     mw.setHideSingleTabs(true);
     mw.resize(400, 300);
     Dock* d = makeDock(&mw, "d");
@@ -415,7 +408,7 @@ void tst_DockWorkspace::hideSingleTabs()
 
 void tst_DockWorkspace::badInput()
 {
-    DockMainWindow mw;
+    TestWindow mw;
     Dock* d = makeDock(&mw, "d", {"a", "b"});
     mw.addWidget(d);
     QSignalSpy added(&mw, SIGNAL(widgetAdded(Quill::UI::Dock*,QWidget*)));
@@ -443,6 +436,7 @@ void tst_DockWorkspace::badInput()
     QCOMPARE(d->parentWidget(), static_cast<QWidget*>(mw.rootSplitter()));
     QCOMPARE(mw.findDockByName(QString(), false, false), nullptr);
     mw.setRootSplitter(nullptr);   // a window without a splitter answers empty
+    flushDeletes();
     QVERIFY(mw.docks().isEmpty());
     QCOMPARE(mw.findDockWithPaneID("x", true), nullptr);
     Dock* again = makeDock(&mw, "again");
@@ -454,7 +448,7 @@ void tst_DockWorkspace::badInput()
 
 void tst_DockWorkspace::restorePlaceHolder()
 {
-    SnapshotWindow mw;
+    TestWindow mw;
     Dock* d = makeDock(&mw, "d", {"kept", "leaving"});
     mw.addWidget(d);
     QWidget* leaving = d->widget(1);
