@@ -55,6 +55,10 @@ void Move(QWidget* w, QPointF pos, Qt::MouseButtons buttons = Qt::LeftButton)
     QApplication::sendEvent(w, &move);
 }
 
+struct ExposedSlider : Slider {
+    using Slider::isLog;
+};
+
 } // namespace
 
 class TestSlider : public QObject
@@ -75,6 +79,8 @@ private slots:
                                                     << QList<double>{1, 20, 0.5};
         QTest::newRow("setMaximum below min swaps") << int(Slider::kDouble) << "max" << -5.0 << 0.0
                                                     << QList<double>{-5, 0, 0.5};
+        QTest::newRow("setRange above zero") << int(Slider::kDouble) << "range" << 1.0 << 10.0
+                                             << QList<double>{1, 10, 0.5};
         QTest::newRow("NaN range refused") << int(Slider::kDouble) << "range" << kNaN << 3.0 << QList<double>{0, 1, 0.5};
         QTest::newRow("infinite minimum refused") << int(Slider::kDouble) << "min" << -kInf << 0.0
                                                   << QList<double>{0, 1, 0.5};
@@ -105,6 +111,10 @@ private slots:
         QCOMPARE((QList<double>{s.minimum(), s.maximum(), s.value()}), state);
         QCOMPARE(changed.count(), 0);
         QCOMPARE(s.sizeHint(), QSize(30, 20));
+        ExposedSlider log;   // the logarithmic curve: kLog on a range clear of zero
+        log.setMode(Slider::kLog);
+        log.setRange(state[0], state[1]);
+        QCOMPARE(log.isLog(), state[0] > 0 || state[1] < 0);
     }
 
     void drag_data()
