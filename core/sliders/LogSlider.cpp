@@ -1,6 +1,7 @@
 #include "LogSlider.h"
 
-#include "LogSliderScale.h"
+#include "LogSliderScale_p.h"
+#include "Pow10_p.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -54,8 +55,8 @@ void LogSlider::setRealRange(int minExp, int maxExp, int precision)
     m_precision = precision;
     m_minExp = minExp;
     m_maxExp = maxExp;
-    m_minReal = LogSliderScale::Power10(minExp);
-    m_maxReal = LogSliderScale::Power10(maxExp);
+    m_minReal = Pow10(minExp);
+    m_maxReal = Pow10(maxExp);
     setMinimum(static_cast<int>(low));
     setMaximum(static_cast<int>(high));
 }
@@ -99,11 +100,11 @@ QSize LogSlider::sizeHint() const
 {
     QSize size = QSlider::sizeHint();
     if (m_drawLogTicks) {
-        const int extra = std::max(0, m_tickTextSize);
-        if (orientation() == Qt::Horizontal)
-            size.rheight() += extra;
-        else
-            size.rwidth() += extra;
+        // Summed in 64 bits and limited to the largest widget size, so that a huge
+        // text size cannot overflow the hint.
+        const qint64 extra = std::max(0, m_tickTextSize);
+        int& side = orientation() == Qt::Horizontal ? size.rheight() : size.rwidth();
+        side = int(std::min<qint64>(side + extra, QWIDGETSIZE_MAX));
     }
     return size;
 }
@@ -180,7 +181,7 @@ void LogSlider::paintEvent(QPaintEvent* event)
 
     QPainter painter(this);
     QFont font = this->font();
-    font.setPixelSize(std::max(1, m_tickTextSize));
+    font.setPixelSize(std::clamp(m_tickTextSize, 1, QWIDGETSIZE_MAX));
     painter.setFont(font);
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics metrics(font);

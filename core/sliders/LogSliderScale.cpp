@@ -1,4 +1,6 @@
-#include "LogSliderScale.h"
+#include "LogSliderScale_p.h"
+
+#include "Pow10_p.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,26 +17,9 @@ LogSliderScale::LogSliderScale(int minExp, int maxExp, int precision, int slider
       m_precision(precision),
       m_sliderMinimum(sliderMinimum),
       m_sliderMaximum(sliderMaximum),
-      m_minReal(precision > 0 ? Power10(minExp) : 0.0),
-      m_maxReal(precision > 0 ? Power10(maxExp) : 0.0)
+      m_minReal(precision > 0 ? Pow10(minExp) : 0.0),
+      m_maxReal(precision > 0 ? Pow10(maxExp) : 0.0)
 {
-}
-
-double LogSliderScale::Power10(int exponent)
-{
-    double result = 1.0;
-    double base = 10.0;
-    // Work on the magnitude as unsigned so that INT_MIN needs no negation.
-    unsigned int n = exponent < 0 ? 0u - static_cast<unsigned int>(exponent)
-                                  : static_cast<unsigned int>(exponent);
-    while (n != 0) {
-        if (n & 1u)
-            result *= base;
-        n >>= 1;
-        if (n != 0)
-            base *= base;
-    }
-    return exponent < 0 ? 1.0 / result : result;
 }
 
 int LogSliderScale::Truncate(double x)
@@ -79,7 +64,7 @@ int LogSliderScale::tickPosition(double real, int offset, int length) const
 
 void LogSliderScale::preprocessTicks(bool visible[10], int length, int distance) const
 {
-    const double decade = Power10(m_minExp);
+    const double decade = Pow10(m_minExp);
     int pos[11];
     for (int k = 1; k <= 10; ++k)
         pos[k] = tickPosition(k * decade, 0, length);
@@ -118,7 +103,7 @@ QVector<LogSliderMark> LogSliderScale::marks(int start, int length,
 
     for (int e = m_minExp; e < m_maxExp; ++e) {
         const bool lastDecade = e == m_maxExp - 1;
-        const double decade = Power10(e);
+        const double decade = Pow10(e);
         bool labels[10];
         preprocessTicks(labels, length, 3 * (width(text(decade)) + 2));
 

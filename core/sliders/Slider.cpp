@@ -1,7 +1,8 @@
 #include "Slider.h"
 
-#include "SliderScale.h"
-#include "SliderSnap.h"
+#include "SliderScale_p.h"
+#include "SliderSnap_p.h"
+#include "SliderTicks_p.h"
 
 #include <QFontMetrics>
 #include <QLine>
@@ -15,6 +16,25 @@
 namespace Quill {
 namespace UI {
 
+struct Slider::TickCache {
+    struct Entry {
+        bool valid = false;
+        SliderScale scale{0.0, 0.0, false, false};
+        QRect slot;
+        Qt::Orientation orientation = Qt::Horizontal;
+        int separation = 0;
+        QVector<SliderTick> ticks;
+
+        bool matches(const SliderScale& s, const QRect& r, Qt::Orientation o, int sep) const
+        {
+            return valid && scale.minimum() == s.minimum() && scale.maximum() == s.maximum()
+                   && scale.isInteger() == s.isInteger() && scale.isNonLinear() == s.isNonLinear()
+                   && slot == r && orientation == o && separation == sep;
+        }
+    };
+    Entry entries[3];
+};
+
 Slider::Slider(ValueType type, SliderMode mode, Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent),
       m_value(type == kDouble ? 0.5 : 0.0),
@@ -23,7 +43,8 @@ Slider::Slider(ValueType type, SliderMode mode, Qt::Orientation orientation, QWi
       m_type(type),
       m_mode(mode),
       m_orientation(orientation),
-      m_color(palette().color(QPalette::Light))
+      m_color(palette().color(QPalette::Light)),
+      m_tickCache(std::make_unique<TickCache>())
 {
     setOrientation(orientation);
     setFocusPolicy(Qt::NoFocus);
@@ -269,15 +290,11 @@ void Slider::paintLabel(QPainter& painter, const QRect* labels, int position, do
     painter.drawText(r, Qt::AlignLeft | Qt::AlignBottom, QString::number(value, 'g', 6));
 }
 
-const QVector<SliderTick>& Slider::cachedTicks(TickKind kind, const QRect& ticks)
+void Slider::drawTicks(QPainter& painter, const QRect& ticks, const QRect* labels, TickKind kind)
 {
-    TickCache& cache = m_tickCache[static_cast<int>(kind)];
-    const bool integer = m_type == kInt;
-    const bool nonLinear = m_mode == kLog;
-    if (!cache.valid || cache.minimum != m_minimum || cache.maximum != m_maximum
-        || cache.integer != integer || cache.nonLinear != nonLinear || cache.slot != ticks
-        || cache.orientation != m_orientation || cache.separation != m_minTickSeparation) {
-        const SliderScale s = scale();
+    const SliderScale s = scale();
+    TickCache::Entry& cache = m_tickCache->entries[static_cast<int>(kind)];
+    if (!cache.matches(s, ticks, m_orientation, m_minTickSeparation)) {
         const SliderTicks::Slot slot = SliderTicks::FromTickRect(ticks, m_orientation);
         switch (kind) {
         case TickKind::Linear:
@@ -291,20 +308,12 @@ const QVector<SliderTick>& Slider::cachedTicks(TickKind kind, const QRect& ticks
             break;
         }
         cache.valid = true;
-        cache.minimum = m_minimum;
-        cache.maximum = m_maximum;
-        cache.integer = integer;
-        cache.nonLinear = nonLinear;
+        cache.scale = s;
         cache.slot = ticks;
         cache.orientation = m_orientation;
         cache.separation = m_minTickSeparation;
     }
-    return cache.ticks;
-}
-
-void Slider::drawTicks(QPainter& painter, const QRect& ticks, const QRect* labels, TickKind kind)
-{
-    const QVector<SliderTick>& layout = cachedTicks(kind, ticks);
+    const QVector<SliderTick>& layout = cache.ticks;
     if (layout.isEmpty())
         return;
     const QPalette& pal = palette();
@@ -394,17 +403,14 @@ void Slider::paintThumb(QPainter& painter)
 
     QRect slot;
     figureThumbSlot(slot);
-    const double q = valueToPosition(m_value, true);
+    // Placed by the rule that places the ticks, so the thumb of a value is centred
+    // on that value's tick: 4 pixels thick, from 2 before the value's pixel.
+    const int pixel = SliderTicks::Place(scale(), SliderTicks::FromTickRect(slot, m_orientation), m_value);
     QRect thumb;
-    if (m_orientation == Qt::Horizontal) {
-        const double c = (1.0 - q) * slot.left() + slot.right() * q;
-        const int x = static_cast<int>(static_cast<float>(c) - 2);
-        thumb = QRect(QPoint(x, slot.top()), QPoint(x + 3, slot.bottom()));
-    } else {
-        const double c = (1.0 - q) * slot.bottom() + slot.top() * q;
-        const int y = static_cast<int>(static_cast<float>(c) - 2);
-        thumb = QRect(QPoint(slot.left(), y), QPoint(slot.right(), y + 3));
-    }
+    if (m_orientation == Qt::Horizontal)
+        thumb = QRect(QPoint(pixel - 2, slot.top()), QPoint(pixel + 1, slot.bottom()));
+    else
+        thumb = QRect(QPoint(slot.left(), pixel - 2), QPoint(slot.right(), pixel + 1));
 
     if (m_minimum <= m_value && m_value <= m_maximum) {
         painter.drawRects(&thumb, 1);
@@ -475,7 +481,9 @@ void Slider::mouseMoveEvent(QMouseEvent* event)
     int start = 0;
     int end = 0;
     const int pointer = eventSlotSize(start, end, event->pos());
-    const double v = SliderSnap::DragValue(scale(), pointer - start, end - start);
+    // In 64 bits: a pointer far outside the widget (a grab while the window is
+    // dragged off-screen) must not overflow the offset.
+    const double v = SliderSnap::DragValue(scale(), qint64(pointer) - start, qint64(end) - start);
     if (!std::isfinite(v) || v == m_value)
         return;
     m_value = v;

@@ -2,12 +2,12 @@
 
 #include <QuillCoreExport.h>
 
-#include "SliderTicks.h"
-
 #include <QColor>
 #include <QGradient>
 #include <QVector>
 #include <QWidget>
+
+#include <memory>
 
 class QLine;
 class QPainter;
@@ -35,13 +35,17 @@ class SliderScale;
 // mapping only ever see finite numbers. setMinTickSeparation() values below 1 act
 // as 1 for the tick layout.
 //
-// Ticks and labels (computed by SliderTicks, cached between paints): a tick label
+// Ticks and labels (cached between paints): a tick label
 // that would run into the minimum's or the maximum's label is left out; on a
 // logarithmic scale a digit is labelled only with 25 pixels of room up to the next
 // labelled one; the square-root ticks of a range at or below zero are thinned by
 // the pixel width of the values on the slider, the mirror image of the positive
 // range. A drag ignores rounding noise in the value worth of one pixel, so that
-// every pixel of a 0..1 slot 100 pixels long steps by exactly 0.01.
+// every pixel of a 0..1 slot 100 pixels long steps by exactly 0.01, and always
+// selects a value inside the range (a step that does not divide the ends is not
+// allowed to snap past them), however far outside the widget the pointer is.
+// The thumb is placed by the rule that places the ticks, so it is centred on the
+// tick of its value.
 //
 // Painting is done by the protected virtual operations, which subclasses may
 // replace. GUI thread only.
@@ -129,20 +133,9 @@ protected:
 
 private:
     enum class TickKind { Linear, Log, Square };
-    // Tick layouts are cached per kind and recomputed only when what they depend on
+    // Tick layouts, cached per kind and recomputed only when what they depend on
     // (range, mode, type, slot, separation) changes.
-    struct TickCache {
-        bool valid = false;
-        double minimum = 0.0;
-        double maximum = 0.0;
-        bool integer = false;
-        bool nonLinear = false;
-        QRect slot;
-        Qt::Orientation orientation = Qt::Horizontal;
-        int separation = 0;
-        QVector<SliderTick> ticks;
-    };
-    const QVector<SliderTick>& cachedTicks(TickKind kind, const QRect& ticks);
+    struct TickCache;
     void drawTicks(QPainter& painter, const QRect& ticks, const QRect* labels, TickKind kind);
 
     double m_value;
@@ -158,7 +151,7 @@ private:
     QColor m_color;
     QGradient m_gradient;
     bool m_useGradient = false;
-    TickCache m_tickCache[3];
+    std::unique_ptr<TickCache> m_tickCache;
 };
 
 } // namespace UI

@@ -1,4 +1,4 @@
-#include "SliderScale.h"
+#include "SliderScale_p.h"
 
 #include <cmath>
 #include <utility>

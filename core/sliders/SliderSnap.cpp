@@ -1,6 +1,7 @@
-#include "SliderSnap.h"
+#include "SliderSnap_p.h"
 
-#include "SliderScale.h"
+#include "Pow10_p.h"
+#include "SliderScale_p.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -22,24 +23,29 @@ constexpr double kFiveThreshold = 0.30103;
 SliderSnap::Step MakeStep(int c, int factor)
 {
     SliderSnap::Step step;
-    step.multiplier = c > 0 ? SliderSnap::Pow10(c) : 1.0;
-    step.divisor = (c <= -1 ? SliderSnap::Pow10(-c) : 1.0) * factor;
+    step.multiplier = c > 0 ? Pow10(c) : 1.0;
+    step.divisor = (c <= -1 ? Pow10(-c) : 1.0) * factor;
     return step;
 }
 
-} // namespace
-
-double SliderSnap::Pow10(int exponent)
+// `value` limited to the scale's range; on an integer scale to the whole numbers
+// inside it, unless the range holds none.
+double ClampToRange(const SliderScale& scale, double value)
 {
-    static const double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (exponent >= 0 && exponent <= 22)
-        return kExact[exponent];
-    if (exponent < 0 && exponent >= -22)
-        return 1.0 / kExact[-exponent];
-    return std::pow(10.0, exponent);
+    double lo = scale.minimum();
+    double hi = scale.maximum();
+    if (scale.isInteger() && std::ceil(lo) <= std::floor(hi)) {
+        lo = std::ceil(lo);
+        hi = std::floor(hi);
+    }
+    if (value < lo)
+        return lo;
+    if (value > hi)
+        return hi;
+    return value;
 }
+
+} // namespace
 
 SliderSnap::Step SliderSnap::StepFor(double worth, double noise)
 {
@@ -79,31 +85,32 @@ double SliderSnap::Snap(double value, Step step)
     return std::isfinite(snapped) ? snapped : value;
 }
 
-double SliderSnap::DragValue(const SliderScale& scale, int offset, int length)
+double SliderSnap::DragValue(const SliderScale& scale, qint64 offset, qint64 length)
 {
     if (length == 0)
         return std::numeric_limits<double>::quiet_NaN();
 
-    const double v = scale.positionToValue(double(offset) / length);
+    const double v = scale.positionToValue(double(offset) / double(length));
     // The worth of a pixel is measured before integer rounding: rounded values would
     // make it alternate (2, 3, 2, ... on 0..100 over 40 pixels), and the step with
     // it, so that a drag could step back.
     const SliderScale exact(scale.minimum(), scale.maximum(), false, scale.isNonLinear());
-    const double here = exact.positionToValue(double(offset) / length);
-    const double next = exact.positionToValue(double(offset + 1) / length);
+    const double here = exact.positionToValue(double(offset) / double(length));
+    const double next = exact.positionToValue((double(offset) + 1.0) / double(length));
     const double worth = std::fabs(next - here);
 
-    if (scale.isInteger() && worth < 1.0)
-        return Snap(v, Step());
-    if (!(worth > kMinimumWorth && worth < kMaximumWorth))
-        return v;
-
-    // Both mapped values carry a few units of rounding each, relative to the largest
-    // magnitude that went into them.
-    const double magnitude = std::fabs(here) + std::fabs(next) + std::fabs(scale.minimum())
-                             + std::fabs(scale.maximum());
-    const double noise = 16.0 * DBL_EPSILON * magnitude;
-    return Snap(v, StepFor(worth, std::isfinite(noise) ? noise : 0.0));
+    double snapped = v;
+    if (scale.isInteger() && worth < 1.0) {
+        snapped = Snap(v, Step());
+    } else if (worth > kMinimumWorth && worth < kMaximumWorth) {
+        // Both mapped values carry a few units of rounding each, relative to the
+        // largest magnitude that went into them.
+        const double magnitude = std::fabs(here) + std::fabs(next) + std::fabs(scale.minimum())
+                                 + std::fabs(scale.maximum());
+        const double noise = 16.0 * DBL_EPSILON * magnitude;
+        snapped = Snap(v, StepFor(worth, std::isfinite(noise) ? noise : 0.0));
+    }
+    return ClampToRange(scale, snapped);
 }
 
 } // namespace UI

@@ -1,7 +1,7 @@
-#include "SliderTicks.h"
+#include "SliderTicks_p.h"
 
-#include "SliderScale.h"
-#include "SliderSnap.h"
+#include "SliderScale_p.h"
+#include "Pow10_p.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,7 +32,7 @@ int ToInt(double x, int lo, int hi)
 // is the double nearest 0.3.
 double Decimal(double n, int e)
 {
-    return e >= 0 ? n * SliderSnap::Pow10(e) : n / SliderSnap::Pow10(-e);
+    return e >= 0 ? n * Pow10(e) : n / Pow10(-e);
 }
 
 bool FarFromEnds(int pixel, const SliderTicks::Slot& slot, int sep)
@@ -91,7 +91,7 @@ QVector<SliderTick> SliderTicks::Linear(const SliderScale& scale, const Slot& sl
     int e = ToInt(std::floor(lg), kLowestExponent, kHighestExponent) + 1;
     if (scale.isInteger() && e < 0)
         e = 0;
-    const double unit = SliderSnap::Pow10(e);
+    const double unit = Pow10(e);
     if (!(unit > 0.0) || !std::isfinite(unit))
         return ticks;
 
@@ -100,7 +100,7 @@ QVector<SliderTick> SliderTicks::Linear(const SliderScale& scale, const Slot& sl
         return ticks;
     const int labelDivisor = spacing > 25 ? 1 : spacing > 12 ? 2 : spacing > 6 ? 5 : 100;
 
-    const double scaledMinimum = e < 0 ? minimum * SliderSnap::Pow10(-e) : minimum / SliderSnap::Pow10(e);
+    const double scaledMinimum = e < 0 ? minimum * Pow10(-e) : minimum / Pow10(e);
     const double firstIndex = std::floor(scaledMinimum) + 1.0;
     const int last = slot.vertical ? slot.end + sep / 2 : slot.end - sep / 2;
     const int across = slot.cross;

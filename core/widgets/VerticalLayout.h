@@ -11,6 +11,9 @@ namespace UI {
 // Stacks its items top to bottom, each at its preferred height and the full width
 // of the contents rectangle, separated by a fixed spacing; never stretches items.
 // With expandSpace(true) the first item alone gets the whole contents rectangle.
+// Null items and widgets are refused with a warning, as Qt's layouts refuse null
+// widgets. Sizes and positions near the int limits are summed in 64 bits and
+// limited (sizes to QWIDGETSIZE_MAX), never overflowed.
 class QUILL_CORE_EXPORT VerticalLayout : public QLayout
 {
     Q_OBJECT

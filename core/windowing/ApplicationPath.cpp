@@ -1,8 +1,10 @@
 #include "ApplicationPath.h"
+#include "ApplicationPath_p.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Quill {
 namespace UI {
@@ -21,7 +23,7 @@ QString OperatingSystemExecutablePath()
 
 namespace {
 
-QString deriveFromArgv0(const char* argv0, const QByteArray& pathEnv)
+QString DeriveFromArgv0(const char* argv0, const QByteArray& pathEnv)
 {
     const QString arg = QFile::decodeName(argv0 ? QByteArray(argv0) : QByteArray());
     if (!arg.isEmpty() && arg.startsWith(QLatin1Char('/')))
@@ -31,18 +33,13 @@ QString deriveFromArgv0(const char* argv0, const QByteArray& pathEnv)
     if (arg.isEmpty())
         return QString();
 
-    const QString path = QString::fromLocal8Bit(pathEnv);
-    const QStringList entries = path.split(QLatin1Char(':'));
-    for (const QString& entry : entries) {
-        if (entry.isEmpty())
-            continue;
-        const QString candidate =
-            QDir::current().absoluteFilePath(entry + QLatin1Char('/') + arg);
-        const QFileInfo info(candidate);
-        if (info.exists() && !info.isDir())
-            return candidate;
-    }
-    return QString();
+    // Empty entries are skipped; with none left there is nothing to search (an
+    // empty list would make findExecutable fall back to the real PATH).
+    const QStringList entries =
+        QString::fromLocal8Bit(pathEnv).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (entries.isEmpty())
+        return QString();
+    return QStandardPaths::findExecutable(arg, entries);
 }
 
 } // namespace
@@ -57,7 +54,7 @@ QString ApplicationFilePath(ApplicationPathCache& cache, QString (*osPath)(),
     if (!cache.path.isEmpty())
         return cache.path;
 
-    const QString derived = QDir::cleanPath(deriveFromArgv0(argv0, pathEnv));
+    const QString derived = QDir::cleanPath(DeriveFromArgv0(argv0, pathEnv));
     const QFileInfo info(derived);
     cache.path = (!derived.isEmpty() && info.exists()) ? info.canonicalFilePath() : QString();
     return cache.path;

@@ -13,14 +13,14 @@ FloatingWindowRegistry::FloatingWindowRegistry()
 FloatingWindowRegistry::~FloatingWindowRegistry()
 {
     // Our connections die with us; only the list needs emptying.
-    windows.clear();
+    m_windows.clear();
 }
 
 void FloatingWindowRegistry::addWindow(QWidget* window)
 {
-    if (!window || windows.contains(window))
+    if (!window || m_windows.contains(window))
         return;
-    windows.append(window);
+    m_windows.append(window);
     connect(window, SIGNAL(destroyed(QObject*)), this, SLOT(windowDestroyed(QObject*)));
 }
 
@@ -28,14 +28,14 @@ void FloatingWindowRegistry::removeWindow(QWidget* window)
 {
     if (!window)
         return;
-    windows.removeAll(window);
+    m_windows.removeAll(window);
     disconnect(window, SIGNAL(destroyed(QObject*)), this, SLOT(windowDestroyed(QObject*)));
 }
 
 void FloatingWindowRegistry::windowDestroyed(QObject* window)
 {
     // Only the address is compared: the QWidget part is already gone.
-    windows.removeAll(static_cast<QWidget*>(window));
+    m_windows.removeAll(static_cast<QWidget*>(window));
 }
 
 } // namespace UI

@@ -25,7 +25,7 @@ public:
 
 protected:
     // Non-owning; entries leave on destroyed(), so none is ever dangling.
-    QList<QWidget*> windows;
+    QList<QWidget*> m_windows;
 
 public slots:
     void windowDestroyed(QObject* window);

@@ -1,5 +1,5 @@
 #include "WidgetUtils.h"
-#include "WindowPlacement.h"
+#include "WindowPlacement_p.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -16,19 +16,20 @@ namespace {
 
 // The screen holding `point`; points between or outside screens fall back to the
 // nearest screen so that placement never works against a null screen.
-QRect availableGeometryAt(const QPoint& point)
+QRect AvailableGeometryAt(const QPoint& point)
 {
     if (QScreen* screen = QGuiApplication::screenAt(point))
         return screen->availableGeometry();
     QScreen* best = QGuiApplication::primaryScreen();
-    qint64 bestDistance = -1;
+    double bestDistance = -1;
     for (QScreen* screen : QGuiApplication::screens()) {
         const QRect g = screen->geometry();
-        const qint64 dx = point.x() < g.left() ? g.left() - point.x()
-                        : point.x() > g.right() ? point.x() - g.right() : 0;
-        const qint64 dy = point.y() < g.top() ? g.top() - point.y()
-                        : point.y() > g.bottom() ? point.y() - g.bottom() : 0;
-        const qint64 d = dx * dx + dy * dy;
+        // Widened before subtracting: a point near the int limits must not overflow.
+        const qint64 x = point.x();
+        const qint64 y = point.y();
+        const qint64 dx = x < g.left() ? g.left() - x : x > g.right() ? x - g.right() : 0;
+        const qint64 dy = y < g.top() ? g.top() - y : y > g.bottom() ? y - g.bottom() : 0;
+        const double d = double(dx) * dx + double(dy) * dy;   // squares overflow 64 bits
         if (bestDistance < 0 || d < bestDistance) {
             bestDistance = d;
             best = screen;
@@ -45,7 +46,7 @@ void WidgetUtils::MoveWidgetNotObscuringWidget(QWidget* widget, QWidget* anchor)
         return;
     if (anchor)
         widget->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
-    const QRect available = availableGeometryAt(widget->pos());
+    const QRect available = AvailableGeometryAt(widget->pos());
     widget->show();
     const QPoint pos = widget->pos();
     const QPoint fitted = WindowPlacement::PullInside(pos, widget->size(), available);
@@ -57,7 +58,7 @@ void WidgetUtils::MoveWidgetNearRect(QWidget* widget, QRect& rect)
 {
     if (!widget)
         return;
-    const QRect available = availableGeometryAt(rect.topLeft());
+    const QRect available = AvailableGeometryAt(rect.topLeft());
     const std::optional<QPoint> pos = WindowPlacement::NearRect(widget->size(), rect, available);
     if (!pos)
         return;
@@ -91,7 +92,7 @@ void WidgetUtils::SetFullscreen(QWidget* window, bool on, const QMainWindow* /*m
     window->setWindowState(window->windowState() & ~Qt::WindowFullScreen);
     const QRect frame = window->frameGeometry();
     const QRect geometry = window->geometry();
-    const QRect available = availableGeometryAt(frame.center());
+    const QRect available = AvailableGeometryAt(frame.center());
     const WindowPlacement::FullscreenExit fit =
         WindowPlacement::LeaveFullscreen(frame, geometry, available);
     window->move(fit.framePos);   // move() positions the frame of a top-level window

@@ -1,73 +1,94 @@
-#include "WindowPlacement.h"
+#include "WindowPlacement_p.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace Quill {
 namespace UI {
 namespace WindowPlacement {
 
+namespace {
+
+// Coordinates are summed in 64 bits and brought back into int range at the end,
+// so rectangles and sizes near the int limits cannot overflow.
+int Saturate(qint64 v)
+{
+    return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
+}
+
+} // namespace
+
 QPoint PullInside(QPoint pos, QSize size, const QRect& available)
 {
-    int x = pos.x();
-    int y = pos.y();
+    qint64 x = pos.x();
+    qint64 y = pos.y();
     // Edges measured as position + extent, compared with the inclusive right/bottom.
-    const int right = x + size.width();
-    const int bottom = y + size.height();
+    const qint64 right = x + size.width();
+    const qint64 bottom = y + size.height();
     if (right > available.right())
         x += available.right() - right;
     if (bottom > available.bottom())
         y += available.bottom() - bottom;
-    return QPoint(x, y);
+    return QPoint(Saturate(x), Saturate(y));
 }
 
 std::optional<QPoint> NearRect(QSize size, const QRect& rect, const QRect& available)
 {
-    const int m = kNearRectMargin;
-    const int w = size.width();
-    const int h = size.height();
-    const QRect& a = available;
+    const qint64 m = kNearRectMargin;
+    const qint64 w = size.width();
+    const qint64 h = size.height();
+    const qint64 aLeft = available.left();
+    const qint64 aTop = available.top();
+    const qint64 aRight = available.right();
+    const qint64 aBottom = available.bottom();
+    const qint64 left = rect.left();
+    const qint64 top = rect.top();
+    const qint64 right = rect.right();
+    const qint64 bottom = rect.bottom();
+    auto point = [](qint64 x, qint64 y) { return QPoint(Saturate(x), Saturate(y)); };
 
     // Preferred spot: left of the margin, a third of the widget's height above it,
     // but clear of the title-bar strip at the top of the screen.
-    const int xL = std::max(rect.left() - m - w, a.left());
-    int yL = rect.top() - m - h / 3;
-    if (yL + h > a.bottom())
-        yL = a.bottom() - h;
-    yL = std::max(yL, a.top() + 26);
+    const qint64 xL = std::max(left - m - w, aLeft);
+    qint64 yL = top - m - h / 3;
+    if (yL + h > aBottom)
+        yL = aBottom - h;
+    yL = std::max(yL, aTop + 26);
 
-    const bool overlaps = xL < rect.right() + m && xL + w > rect.left() - m
-                          && yL < rect.bottom() + m && yL + h > rect.top() - m;
+    const bool overlaps = xL < right + m && xL + w > left - m && yL < bottom + m && yL + h > top - m;
     if (!overlaps)
-        return QPoint(xL, yL);
+        return point(xL, yL);
 
-    const int roomLeft = (rect.left() - m) - a.left();
-    const int roomRight = a.right() - (rect.right() + m);
-    const int roomBelow = a.bottom() - (rect.bottom() + m);
-    const int roomAbove = (rect.top() - m) - a.top();
+    const qint64 roomLeft = (left - m) - aLeft;
+    const qint64 roomRight = aRight - (right + m);
+    const qint64 roomBelow = aBottom - (bottom + m);
+    const qint64 roomAbove = (top - m) - aTop;
 
     if (w < roomLeft)
-        return QPoint(rect.left() - m - w, yL);
+        return point(left - m - w, yL);
     if (roomRight > w)
-        return QPoint(rect.right() + m, yL);
+        return point(right + m, yL);
     if (roomBelow > h)
-        return QPoint(xL, rect.bottom() + m);
+        return point(xL, bottom + m);
     if (h + 10 < roomAbove)
-        return QPoint(xL, rect.top() - m - 10 - h);
+        return point(xL, top - m - 10 - h);
     // Nothing fits cleanly: accept a partly off-screen spot if enough of it shows.
     if (roomRight >= 101)
-        return QPoint(rect.right() + m, yL);
+        return point(right + m, yL);
     if (roomBelow >= 6)
-        return QPoint(xL, rect.bottom() + m);
+        return point(xL, bottom + m);
     return std::nullopt;
 }
 
 FullscreenExit LeaveFullscreen(const QRect& frame, const QRect& geometry, const QRect& available)
 {
-    const int top = std::max(frame.top(), available.top());
-    const int frameExtra = frame.height() - geometry.height();
-    const int height = std::min(geometry.height() + (top - frame.top()),
-                                available.height() - frameExtra);
-    return FullscreenExit{QPoint(frame.left(), top), QSize(geometry.width(), height)};
+    const qint64 top = std::max(frame.top(), available.top());
+    const qint64 frameExtra = qint64(frame.bottom()) - frame.top() - (qint64(geometry.bottom()) - geometry.top());
+    const qint64 geometryHeight = qint64(geometry.bottom()) - geometry.top() + 1;
+    const qint64 availableHeight = qint64(available.bottom()) - available.top() + 1;
+    const qint64 height = std::min(geometryHeight + (top - frame.top()), availableHeight - frameExtra);
+    const qint64 width = qint64(geometry.right()) - geometry.left() + 1;
+    return FullscreenExit{QPoint(frame.left(), Saturate(top)), QSize(Saturate(width), Saturate(height))};
 }
 
 } // namespace WindowPlacement

@@ -19,7 +19,7 @@ namespace {
 using Quill::UI::VerticalLayout;
 using Quill::UI::WidgetUtils;
 
-QFrame* block(const QString& text, int height, const QColor& colour, QWidget* parent)
+QFrame* Block(const QString& text, int height, const QColor& colour, QWidget* parent)
 {
     auto* frame = new QFrame(parent);
     frame->setFrameShape(QFrame::StyledPanel);
@@ -62,10 +62,10 @@ public:
         host->setFrameShape(QFrame::Box);
         host->setMinimumHeight(260);
         auto* stack = new VerticalLayout(host, 8, 6);
-        stack->addWidget(block(tr("24 px"), 24, QColor(0xcfe2f3), host));
-        stack->addWidget(block(tr("48 px"), 48, QColor(0xd9ead3), host));
-        stack->addWidget(block(tr("32 px"), 32, QColor(0xfff2cc), host));
-        stack->addWidget(block(tr("20 px"), 20, QColor(0xf4cccc), host));
+        stack->addWidget(Block(tr("24 px"), 24, QColor(0xcfe2f3), host));
+        stack->addWidget(Block(tr("48 px"), 48, QColor(0xd9ead3), host));
+        stack->addWidget(Block(tr("32 px"), 32, QColor(0xfff2cc), host));
+        stack->addWidget(Block(tr("20 px"), 20, QColor(0xf4cccc), host));
         stackOuter->addWidget(host);
         stackOuter->addWidget(new QLabel(tr("Items keep their preferred height; the rest of the frame stays empty."),
                                          stackBox));

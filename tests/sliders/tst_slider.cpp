@@ -1,15 +1,16 @@
-// The Slider widget: value model, mouse interaction and signals, and its painting
-// probed in an image.
+// The Slider and LogSlider widgets: setters, mouse drags and signals, and their
+// painting probed in an image.
+#include <sliders/LogSlider.h>
 #include <sliders/Slider.h>
 
 #include <QtTest>
 #include <QImage>
 #include <QLinearGradient>
-#include <QPainter>
 
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 using namespace Quill::UI;
 
@@ -17,26 +18,16 @@ namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-
-const QColor kWindow(255, 255, 255);
-const QColor kShadow(0, 0, 0);
-const QColor kMid(0, 128, 0);
-const QColor kDark(0, 0, 255);
-const QColor kLight(220, 220, 220);
-const QColor kEnabledThumb(98, 82, 39);
-const QColor kDisabledThumb(74, 71, 63);
+const QColor kWindow(255, 255, 255), kShadow(0, 0, 0), kMid(0, 128, 0), kDark(0, 0, 255);
+const QColor kThumb(98, 82, 39), kDisabledThumb(74, 71, 63);
 
 QPalette TestPalette()
 {
-    QPalette pal;
-    for (int g = 0; g < QPalette::NColorGroups; ++g) {
-        const auto group = QPalette::ColorGroup(g);
-        pal.setColor(group, QPalette::Window, kWindow);
-        pal.setColor(group, QPalette::Shadow, kShadow);
-        pal.setColor(group, QPalette::Mid, kMid);
-        pal.setColor(group, QPalette::Dark, kDark);
-        pal.setColor(group, QPalette::Light, kLight);
-    }
+    QPalette pal(kWindow);
+    pal.setColor(QPalette::Window, kWindow);
+    pal.setColor(QPalette::Shadow, kShadow);
+    pal.setColor(QPalette::Mid, kMid);
+    pal.setColor(QPalette::Dark, kDark);
     return pal;
 }
 
@@ -49,65 +40,24 @@ QImage Render(QWidget& w, int dpr = 1)
     return image;
 }
 
-QColor At(const QImage& image, int x, int y)
-{
-    return QColor(image.pixel(x, y));
-}
-
-int CountColumn(const QImage& image, int x, int y0, int y1, const QColor& c)
+int Count(const QImage& image, const QRect& area, const QColor& c)
 {
     int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        n += At(image, x, y) == c;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += QColor(image.pixel(x, y)).rgb() == c.rgb();
     return n;
 }
 
-int CountRow(const QImage& image, int y, int x0, int x1, const QColor& c)
+void Move(QWidget* w, QPointF pos, Qt::MouseButtons buttons = Qt::LeftButton)
 {
-    int n = 0;
-    for (int x = x0; x <= x1; ++x)
-        n += At(image, x, y) == c;
-    return n;
-}
-
-// Records the painting operations in the order the slider calls them.
-class RecordingSlider : public Slider
-{
-public:
-    using Slider::Slider;
-    QStringList calls;
-
-protected:
-    void paintBackground(QPainter& p) override { calls << "background"; Slider::paintBackground(p); }
-    void paintTicks(QPainter& p) override { calls << "ticks"; Slider::paintTicks(p); }
-    void paintLinearTicks(QPainter& p, const QRect& t, const QRect* l) override
-    {
-        calls << "linear";
-        Slider::paintLinearTicks(p, t, l);
-    }
-    void paintLogTicks(QPainter& p, const QRect& t, const QRect* l) override
-    {
-        calls << "log";
-        Slider::paintLogTicks(p, t, l);
-    }
-    void paintSquareTicks(QPainter& p, const QRect& t, const QRect* l) override
-    {
-        calls << "square";
-        Slider::paintSquareTicks(p, t, l);
-    }
-    void paintThumb(QPainter& p) override { calls << "thumb"; Slider::paintThumb(p); }
-    void paintOutOfRangeThumb(QPainter& p, const QRect& r, int direction) const override
-    {
-        const_cast<RecordingSlider*>(this)->calls << QStringLiteral("out%1").arg(direction);
-        Slider::paintOutOfRangeThumb(p, r, direction);
-    }
-};
-
-void SendMove(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
-{
-    QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, buttons, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, pos, pos, Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
 }
+
+struct ExposedSlider : Slider {
+    using Slider::isLog;
+};
 
 } // namespace
 
@@ -115,457 +65,400 @@ class TestSlider : public QObject
 {
     Q_OBJECT
 private slots:
-    void construction_data();
-    void construction();
-    void rangeSetters_data();
-    void rangeSetters();
-    void setValueRoundsAndRefusesNonFinite_data();
-    void setValueRoundsAndRefusesNonFinite();
-    void dragSignals_data();
-    void dragSignals();
-    void hoverDoesNotMove();
-
-    void paintOrder_data();
-    void paintOrder();
-    void thumbPosition_data();
-    void thumbPosition();
-    void outOfRangeTriangle_data();
-    void outOfRangeTriangle();
-    void painting_data();
-    void painting();
-    void extremeRangesPaint_data();
-    void extremeRangesPaint();
-};
-
-void TestSlider::construction_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("maximum");
-    QTest::addColumn<double>("step");
-    QTest::addColumn<QSize>("hint");
-
-    QTest::newRow("double horizontal") << int(Slider::kDouble) << int(Qt::Horizontal) << 0.5 << 1.0 << 0.01 << QSize(30, 20);
-    QTest::newRow("int horizontal") << int(Slider::kInt) << int(Qt::Horizontal) << 0.0 << 100.0 << 1.0 << QSize(30, 20);
-    QTest::newRow("double vertical") << int(Slider::kDouble) << int(Qt::Vertical) << 0.5 << 1.0 << 0.01 << QSize(20, 30);
-}
-
-void TestSlider::construction()
-{
-    QFETCH(int, type);
-    QFETCH(int, orientation);
-    QFETCH(double, value);
-    QFETCH(double, maximum);
-    QFETCH(double, step);
-    QFETCH(QSize, hint);
-    Slider s(Slider::ValueType(type), Slider::kLinear, Qt::Orientation(orientation));
-    QCOMPARE(s.value(), value);
-    QCOMPARE(s.minimum(), 0.0);
-    QCOMPARE(s.maximum(), maximum);
-    QCOMPARE(s.step(), step);
-    QCOMPARE(s.sizeHint(), hint);
-    QCOMPARE(s.minimumSize(), hint);
-    QCOMPARE(s.objectName(), QStringLiteral("Slider"));
-    QCOMPARE(s.focusPolicy(), Qt::NoFocus);
-    QVERIFY(s.autoFillBackground());
-    QCOMPARE(QString::fromLatin1(s.metaObject()->className()), QStringLiteral("Quill::UI::Slider"));
-    const bool horizontal = orientation == Qt::Horizontal;
-    QCOMPARE(s.sizePolicy().horizontalPolicy(), horizontal ? QSizePolicy::MinimumExpanding : QSizePolicy::Fixed);
-    QCOMPARE(s.sizePolicy().verticalPolicy(), horizontal ? QSizePolicy::Fixed : QSizePolicy::MinimumExpanding);
-    // Signals and slots in their documented order.
-    const QMetaObject* mo = s.metaObject();
-    QStringList methods;
-    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
-        methods << QString::fromLatin1(mo->method(i).methodSignature());
-    QCOMPARE(methods, (QStringList{"sliderMoved(double)", "sliderPressed()", "sliderReleased()",
-                                   "valueChanged(double)", "setOrientation(Qt::Orientation)",
-                                   "setValue(double)", "setMode(SliderMode)", "setType(ValueType)",
-                                   "setRange(double,double)", "setMinimum(double)", "setMaximum(double)",
-                                   "setMinTickSeparation(int)"}));
-}
-
-void TestSlider::rangeSetters_data()
-{
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<double>("b");
-    QTest::addColumn<double>("minimum");
-    QTest::addColumn<double>("maximum");
-
-    QTest::newRow("setRange swaps") << "range" << 10.0 << 2.0 << 2.0 << 10.0;
-    QTest::newRow("setMinimum above max swaps") << "min" << 20.0 << 0.0 << 10.0 << 20.0;
-    QTest::newRow("setMaximum below min swaps") << "max" << -5.0 << 0.0 << -5.0 << 0.0;
-    QTest::newRow("setRange NaN refused") << "range" << kNaN << 3.0 << 0.0 << 10.0;
-    QTest::newRow("setRange infinity refused") << "range" << -kInf << kInf << 0.0 << 10.0;
-    QTest::newRow("setMinimum NaN refused") << "min" << kNaN << 0.0 << 0.0 << 10.0;
-    QTest::newRow("setMaximum infinity refused") << "max" << kInf << 0.0 << 0.0 << 10.0;
-    QTest::newRow("huge range kept") << "range" << -1e308 << 1e308 << -1e308 << 1e308;
-}
-
-void TestSlider::rangeSetters()
-{
-    QFETCH(QString, call);
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(double, minimum);
-    QFETCH(double, maximum);
-    Slider s;
-    s.setRange(0, 10);
-    if (call == "range")
-        s.setRange(a, b);
-    else if (call == "min")
-        s.setMinimum(a);
-    else
-        s.setMaximum(a);
-    QCOMPARE(s.minimum(), minimum);
-    QCOMPARE(s.maximum(), maximum);
-}
-
-void TestSlider::setValueRoundsAndRefusesNonFinite_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("input");
-    QTest::addColumn<double>("stored");
-
-    QTest::newRow("int 2.5 -> 3") << int(Slider::kInt) << 2.5 << 3.0;
-    QTest::newRow("int -2.5 -> -3") << int(Slider::kInt) << -2.5 << -3.0;
-    QTest::newRow("int 1e300 stays") << int(Slider::kInt) << 1e300 << 1e300;
-    QTest::newRow("double unclamped") << int(Slider::kDouble) << 7.25 << 7.25;
-    QTest::newRow("NaN refused") << int(Slider::kDouble) << kNaN << 0.5;
-    QTest::newRow("+inf refused") << int(Slider::kDouble) << kInf << 0.5;
-    QTest::newRow("int -inf refused") << int(Slider::kInt) << -kInf << 0.0;
-}
-
-void TestSlider::setValueRoundsAndRefusesNonFinite()
-{
-    QFETCH(int, type);
-    QFETCH(double, input);
-    QFETCH(double, stored);
-    Slider s{Slider::ValueType(type)};
-    QSignalSpy changed(&s, SIGNAL(valueChanged(double)));
-    QSignalSpy moved(&s, SIGNAL(sliderMoved(double)));
-    s.setValue(input);
-    QCOMPARE(s.value(), stored);
-    QCOMPARE(changed.count(), 0);   // setters never emit
-    QCOMPARE(moved.count(), 0);
-}
-
-void TestSlider::dragSignals_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QList<int>>("offsets");        // pixels from the slot start: press, moves...
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("horizontal") << int(Qt::Horizontal) << int(Slider::kDouble) << QList<int>{60, 90, 90, 300}
-                                << QStringList{"pressed", "changed 0.2", "moved 0.2", "changed 0.3",
-                                               "moved 0.3", "changed 1", "moved 1", "released"};
-    QTest::newRow("vertical") << int(Qt::Vertical) << int(Slider::kDouble) << QList<int>{60, 90, 400}
-                              << QStringList{"pressed", "changed 0.2", "moved 0.2", "changed 0.3",
-                                             "moved 0.3", "changed 1", "moved 1", "released"};
-    QTest::newRow("press on the value emits no change") << int(Qt::Horizontal) << int(Slider::kDouble)
-                                                        << QList<int>{150}
-                                                        << QStringList{"pressed", "released"};
-    QTest::newRow("int") << int(Qt::Horizontal) << int(Slider::kInt) << QList<int>{60, 61, -30}
-                         << QStringList{"pressed", "changed 20", "moved 20", "changed 0", "moved 0", "released"};
-}
-
-void TestSlider::dragSignals()
-{
-    QFETCH(int, orientation);
-    QFETCH(int, type);
-    QFETCH(QList<int>, offsets);
-    QFETCH(QStringList, expected);
-
-    const bool horizontal = orientation == Qt::Horizontal;
-    Slider s(Slider::ValueType(type), Slider::kLinear, Qt::Orientation(orientation));
-    s.resize(horizontal ? QSize(305, 30) : QSize(30, 305));   // slot of 300 pixels
-    s.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&s));
-
-    QStringList log;
-    connect(&s, &Slider::sliderPressed, [&] { log << "pressed"; });
-    connect(&s, &Slider::sliderReleased, [&] { log << "released"; });
-    connect(&s, &Slider::valueChanged, [&](double v) {
-        log << QStringLiteral("changed %1").arg(v);
-        QCOMPARE(s.value(), v);   // stored before it is announced
-    });
-    connect(&s, &Slider::sliderMoved, [&](double v) { log << QStringLiteral("moved %1").arg(v); });
-    QSignalSpy spy(&s, SIGNAL(valueChanged(double)));
-
-    auto point = [&](int offset) { return horizontal ? QPoint(2 + offset, 15) : QPoint(15, 302 - offset); };
-    QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, point(offsets.first()));
-    for (int i = 1; i < offsets.size(); ++i)
-        SendMove(&s, point(offsets.at(i)));
-    QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, point(offsets.last()));
-    QCOMPARE(log, expected);
-    QCOMPARE(spy.count(), expected.filter("changed").size());
-}
-
-void TestSlider::hoverDoesNotMove()
-{
-    Slider s;
-    s.resize(305, 30);
-    s.setMouseTracking(true);
-    QSignalSpy spy(&s, SIGNAL(valueChanged(double)));
-    SendMove(&s, QPoint(62, 15), Qt::NoButton);
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(s.value(), 0.5);
-}
-
-void TestSlider::paintOrder_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<double>("minimum");
-    QTest::addColumn<double>("maximum");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QStringList>("calls");
-
-    QTest::newRow("linear") << int(Slider::kLinear) << 0.0 << 1.0 << 0.5
-                            << QStringList{"background", "ticks", "linear", "thumb"};
-    QTest::newRow("log") << int(Slider::kLog) << 1.0 << 1000.0 << 10.0
-                         << QStringList{"background", "ticks", "log", "thumb"};
-    QTest::newRow("square") << int(Slider::kLog) << 0.0 << 100.0 << 10.0
-                            << QStringList{"background", "ticks", "square", "thumb"};
-    QTest::newRow("two-sided") << int(Slider::kLog) << -25.0 << 100.0 << 10.0
-                               << QStringList{"background", "ticks", "square", "thumb"};
-    QTest::newRow("mirrored log uses square ticks") << int(Slider::kLog) << -1000.0 << -1.0 << -10.0
-                                                    << QStringList{"background", "ticks", "square", "thumb"};
-    QTest::newRow("above the maximum") << int(Slider::kLinear) << 0.0 << 1.0 << 2.0
-                                       << QStringList{"background", "ticks", "linear", "thumb", "out1"};
-    QTest::newRow("below the minimum") << int(Slider::kLinear) << 0.0 << 1.0 << -2.0
-                                       << QStringList{"background", "ticks", "linear", "thumb", "out0"};
-}
-
-void TestSlider::paintOrder()
-{
-    QFETCH(int, mode);
-    QFETCH(double, minimum);
-    QFETCH(double, maximum);
-    QFETCH(double, value);
-    QFETCH(QStringList, calls);
-    RecordingSlider s(Slider::kDouble, Slider::SliderMode(mode));
-    s.setRange(minimum, maximum);
-    s.setValue(value);
-    s.resize(305, 40);
-    Render(s);
-    QCOMPARE(s.calls, calls);
-}
-
-void TestSlider::thumbPosition_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QPoint>("inside");
-    QTest::addColumn<QPoint>("outside");
-    QTest::addColumn<int>("dpr");   // device pixels per pixel
-
-    // Horizontal 305x40: thumb slot x 2..302, y 13..31; the thumb is 4 pixels wide
-    // centred on (1 - q) * 2 + 302 * q.
-    QTest::newRow("horizontal 0.25") << int(Qt::Horizontal) << true << int(Slider::kLinear) << 0.25
-                                     << QPoint(77, 22) << QPoint(72, 22) << 1;
-    QTest::newRow("horizontal disabled") << int(Qt::Horizontal) << false << int(Slider::kLinear) << 0.25
-                                         << QPoint(77, 22) << QPoint(82, 22) << 1;
-    QTest::newRow("horizontal sqrt 0.25 sits at half") << int(Qt::Horizontal) << true << int(Slider::kLog) << 0.25
-                                                       << QPoint(152, 22) << QPoint(77, 22) << 1;
-    QTest::newRow("horizontal at 2x") << int(Qt::Horizontal) << true << int(Slider::kLinear) << 0.25
-                                      << QPoint(77, 22) << QPoint(72, 22) << 2;
-    // Vertical 40x305: thumb slot y 302..2 upwards, x 17..38.
-    QTest::newRow("vertical 0.25") << int(Qt::Vertical) << true << int(Slider::kLinear) << 0.25
-                                   << QPoint(27, 227) << QPoint(27, 222) << 1;
-    QTest::newRow("vertical at 2x") << int(Qt::Vertical) << true << int(Slider::kLinear) << 0.25
-                                    << QPoint(27, 227) << QPoint(27, 222) << 2;
-}
-
-void TestSlider::thumbPosition()
-{
-    QFETCH(int, orientation);
-    QFETCH(bool, enabled);
-    QFETCH(int, mode);
-    QFETCH(double, value);
-    QFETCH(QPoint, inside);
-    QFETCH(QPoint, outside);
-    QFETCH(int, dpr);
-    Slider s(Slider::kDouble, Slider::SliderMode(mode), Qt::Orientation(orientation));
-    s.setPalette(TestPalette());
-    s.setEnabled(enabled);
-    s.setValue(value);
-    s.resize(orientation == Qt::Horizontal ? QSize(305, 40) : QSize(40, 305));
-    const QImage image = Render(s, dpr);
-    const QColor thumb = enabled ? kEnabledThumb : kDisabledThumb;
-    QCOMPARE(At(image, inside.x() * dpr, inside.y() * dpr), thumb);
-    QVERIFY(At(image, outside.x() * dpr, outside.y() * dpr) != thumb);
-}
-
-void TestSlider::outOfRangeTriangle_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("base");   // column (or row) near the triangle's wide end
-    QTest::addColumn<int>("tip");    // column (or row) near its point
-
-    QTest::newRow("right") << int(Qt::Horizontal) << 2.0 << 294 << 302;
-    QTest::newRow("left") << int(Qt::Horizontal) << -1.0 << 9 << 1;
-    QTest::newRow("up") << int(Qt::Vertical) << 2.0 << 9 << 1;
-    QTest::newRow("down") << int(Qt::Vertical) << -1.0 << 294 << 302;
-}
-
-void TestSlider::outOfRangeTriangle()
-{
-    QFETCH(int, orientation);
-    QFETCH(double, value);
-    QFETCH(int, base);
-    QFETCH(int, tip);
-    const bool horizontal = orientation == Qt::Horizontal;
-    Slider s(Slider::kDouble, Slider::kLinear, Qt::Orientation(orientation));
-    s.setPalette(TestPalette());
-    s.setValue(value);
-    s.resize(horizontal ? QSize(305, 40) : QSize(40, 305));
-    const QImage image = Render(s);
-    auto count = [&](int at) {
-        return horizontal ? CountColumn(image, at, 13, 31, kEnabledThumb) : CountRow(image, at, 17, 38, kEnabledThumb);
-    };
-    QVERIFY2(count(base) >= 10, qPrintable(QString::number(count(base))));
-    QVERIFY2(count(tip) <= 4, qPrintable(QString::number(count(tip))));
-    // No rectangle: nothing of the thumb colour beyond the triangle.
-    const int beyond = horizontal ? CountColumn(image, value > 1 ? 288 : 15, 0, 39, kEnabledThumb)
-                                  : CountRow(image, value > 1 ? 15 : 288, 0, 39, kEnabledThumb);
-    QCOMPARE(beyond, 0);
-}
-
-void TestSlider::painting_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::newRow("horizontal") << int(Qt::Horizontal);
-    QTest::newRow("vertical") << int(Qt::Vertical);
-}
-
-// Groove, end stops, ticks and labels of a 0..1 slider with a 200-pixel tick slot:
-// unit 0.1, every second tick labelled.
-void TestSlider::painting()
-{
-    QFETCH(int, orientation);
-    const bool vertical = orientation == Qt::Vertical;
-    Slider s(Slider::kDouble, Slider::kLinear, Qt::Orientation(orientation));
-    s.setPalette(TestPalette());
-    s.setValue(0.65);
-    s.resize(vertical ? QSize(40, 204) : QSize(204, 40));
-    // Along the slot: horizontal x from 2 to 201, vertical y from 201 up to 2. Across:
-    // groove edges at 18 and 20, centre 19; ticks start at 17 (horizontal, running
-    // up) or 21 (vertical, running right), half length 9.
-    const int start = vertical ? 201 : 2;
-    const int dir = vertical ? -1 : 1;
-    auto at = [&](const QImage& image, int along, int across) {
-        return vertical ? At(image, across, along) : At(image, along, across);
-    };
-    const int halfTick = vertical ? 25 : 12;
-    const int fullTick = vertical ? 35 : 5;
-
-    s.setColor(QColor(200, 0, 200));
-    QImage image = Render(s);
-    QCOMPARE(at(image, start + dir * 30, 19), QColor(200, 0, 200));
-    QCOMPARE(at(image, start + dir * 30, 18), kShadow);
-    QCOMPARE(at(image, start + dir * 30, 20), kShadow);
-    QCOMPARE(at(image, start, fullTick), kMid);               // end stops
-    QCOMPARE(at(image, start + dir * 199, fullTick), kMid);
-    for (int k = 1; k <= 9; ++k) {
-        const int pixel = start + dir * 20 * k;
-        QCOMPARE(at(image, pixel, halfTick), kMid);
-        QVERIFY(at(image, pixel, fullTick) != kMid);
-        QCOMPARE(at(image, pixel + 1, halfTick), kWindow);
+    void setters_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<QList<double>>("state");   // minimum, maximum, value
+        QTest::newRow("double defaults") << int(Slider::kDouble) << "" << 0.0 << 0.0 << QList<double>{0, 1, 0.5};
+        QTest::newRow("int defaults") << int(Slider::kInt) << "" << 0.0 << 0.0 << QList<double>{0, 100, 0};
+        QTest::newRow("setRange swaps") << int(Slider::kDouble) << "range" << 10.0 << 2.0 << QList<double>{2, 10, 0.5};
+        QTest::newRow("setMinimum above max swaps") << int(Slider::kDouble) << "min" << 20.0 << 0.0
+                                                    << QList<double>{1, 20, 0.5};
+        QTest::newRow("setMaximum below min swaps") << int(Slider::kDouble) << "max" << -5.0 << 0.0
+                                                    << QList<double>{-5, 0, 0.5};
+        QTest::newRow("setRange above zero") << int(Slider::kDouble) << "range" << 1.0 << 10.0
+                                             << QList<double>{1, 10, 0.5};
+        QTest::newRow("NaN range refused") << int(Slider::kDouble) << "range" << kNaN << 3.0 << QList<double>{0, 1, 0.5};
+        QTest::newRow("infinite minimum refused") << int(Slider::kDouble) << "min" << -kInf << 0.0
+                                                  << QList<double>{0, 1, 0.5};
+        QTest::newRow("int value half away") << int(Slider::kInt) << "value" << -2.5 << 0.0 << QList<double>{0, 100, -3};
+        QTest::newRow("value not clamped") << int(Slider::kDouble) << "value" << 7.25 << 0.0 << QList<double>{0, 1, 7.25};
+        QTest::newRow("infinite value refused") << int(Slider::kDouble) << "value" << kInf << 0.0
+                                                << QList<double>{0, 1, 0.5};
     }
-    // Label ink (dark, not the green of the ticks) in a stretch of the label slot
-    // from `from` along the slot: after the tick horizontally, before it (above)
-    // when vertical.
-    auto ink = [&](int from, int to) {
-        int n = 0;
-        for (int along = std::min(from, to); along <= std::max(from, to); ++along)
-            for (int across = vertical ? 1 : 22; across <= (vertical ? 16 : 39); ++across) {
-                const QColor c = at(image, along, across);
-                n += c.red() < 100 && c.green() < 100 && c.blue() < 100;
-            }
-        return n;
-    };
-    QVERIFY(ink(start + dir * 40, start + dir * 50) > 0);    // 0.2
-    QCOMPARE(ink(start + dir * 20, start + dir * 30), 0);    // 0.1 has no label
-    const int labelEnd = vertical ? 203 : 2;                 // minimum's label: slot start
-    QVERIFY(ink(labelEnd, labelEnd + dir * 6) > 0);
-    QVERIFY(ink(vertical ? 0 : 201, vertical ? 6 : 195) > 0);  // maximum's: slot end
 
-    QLinearGradient gradient = vertical ? QLinearGradient(0, 204, 0, 0) : QLinearGradient(0, 0, 204, 0);
-    gradient.setColorAt(0, Qt::red);
-    gradient.setColorAt(1, Qt::blue);
-    s.setColor(gradient);
-    image = Render(s);
-    const QColor first = at(image, start + dir * 3, 19);
-    const QColor last = at(image, start + dir * 196, 19);
-    QVERIFY(first.red() > 230 && first.blue() < 25);
-    QVERIFY(last.blue() > 230 && last.red() < 25);
-    QCOMPARE(at(image, start + dir * 30, 18), kShadow);
-
-    s.setColor(QColor(1, 2, 3));   // back to a plain colour
-    image = Render(s);
-    QCOMPARE(at(image, start + dir * 196, 19), QColor(1, 2, 3));
-}
-
-void TestSlider::extremeRangesPaint_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("minimum");
-    QTest::addColumn<double>("maximum");
-    QTest::addColumn<double>("value");
-
-    const struct { const char* name; double lo, hi, v; } ranges[] = {
-        {"0..1e300", 0, 1e300, 5e299},
-        {"-1e308..1e308", -1e308, 1e308, 0},
-        {"-max..max", -std::numeric_limits<double>::max(), std::numeric_limits<double>::max(), 1},
-        {"0..1e-300", 0, 1e-300, 5e-301},
-        {"0..denormal", 0, 1e-320, 0},
-        {"denormal..1e308", 5e-324, 1e308, 1},
-        {"1..1+ulp", 1, 1 + 2.220446049250313e-16, 1},
-        {"empty", 3, 3, 3},
-        {"-100..0", -100, 0, -1},
-    };
-    for (const auto& r : ranges) {
-        QTest::addRow("linear %s", r.name) << int(Slider::kLinear) << int(Slider::kDouble) << r.lo << r.hi << r.v;
-        QTest::addRow("log %s", r.name) << int(Slider::kLog) << int(Slider::kDouble) << r.lo << r.hi << r.v;
-        QTest::addRow("int linear %s", r.name) << int(Slider::kLinear) << int(Slider::kInt) << r.lo << r.hi << r.v;
+    // Setters store (refusing non-finite numbers) and never emit.
+    void setters()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, call);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(QList<double>, state);
+        Slider s{Slider::ValueType(type)};
+        QSignalSpy changed(&s, &Slider::valueChanged);
+        if (call == "range")
+            s.setRange(a, b);
+        else if (call == "min")
+            s.setMinimum(a);
+        else if (call == "max")
+            s.setMaximum(a);
+        else if (call == "value")
+            s.setValue(a);
+        QCOMPARE((QList<double>{s.minimum(), s.maximum(), s.value()}), state);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(s.sizeHint(), QSize(30, 20));
+        ExposedSlider log;   // the logarithmic curve: kLog on a range clear of zero
+        log.setMode(Slider::kLog);
+        log.setRange(state[0], state[1]);
+        QCOMPARE(log.isLog(), state[0] > 0 || state[1] < 0);
     }
-}
 
-// Whatever the range, a paint finishes and shows the thumb; a drag over it stays finite.
-void TestSlider::extremeRangesPaint()
-{
-    QFETCH(int, mode);
-    QFETCH(int, type);
-    QFETCH(double, minimum);
-    QFETCH(double, maximum);
-    QFETCH(double, value);
-    for (int separation : {5, 0, -7, INT_MAX}) {
-        Slider s{Slider::ValueType(type), Slider::SliderMode(mode)};
+    void drag_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QList<double>>("range");   // minimum, maximum, slot length
+        QTest::addColumn<QList<int>>("pointer");    // along the slider: press, moves...
+        QTest::addColumn<QStringList>("expected");
+        const QStringList steps{"pressed", "changed 0.2", "moved 0.2", "changed 0.3", "moved 0.3", "changed 1",
+                                "moved 1", "released"};
+        QTest::newRow("horizontal") << false << int(Slider::kDouble) << QList<double>{0, 1, 300}
+                                    << QList<int>{62, 92, 92, 302} << steps;
+        QTest::newRow("vertical") << true << int(Slider::kDouble) << QList<double>{0, 1, 300}
+                                  << QList<int>{242, 212, -100} << steps;
+        QTest::newRow("press on the value") << false << int(Slider::kDouble) << QList<double>{0, 1, 300}
+                                            << QList<int>{152} << QStringList{"pressed", "released"};
+        QTest::newRow("int") << false << int(Slider::kInt) << QList<double>{0, 100, 300} << QList<int>{62, 63, -28}
+                             << QStringList{"pressed", "changed 20", "moved 20", "changed 0", "moved 0", "released"};
+        // The ends are not multiples of the step: the ends themselves, never beyond.
+        QTest::newRow("1..1000 at the start") << false << int(Slider::kDouble) << QList<double>{1, 1000, 195}
+                                              << QList<int>{2} << QStringList{"pressed", "changed 1", "moved 1", "released"};
+        QTest::newRow("int 1..100, 30 wide") << false << int(Slider::kInt) << QList<double>{1, 100, 25}
+                                             << QList<int>{2, 27} << QStringList{"pressed", "changed 1", "moved 1",
+                                                                                 "changed 100", "moved 100", "released"};
+        QTest::newRow("vertical -100..-1 at the top") << true << int(Slider::kDouble) << QList<double>{-100, -1, 25}
+                                                      << QList<int>{2} << QStringList{"pressed", "changed -1",
+                                                                                      "moved -1", "released"};
+        QTest::newRow("pointer at the int limits") << true << int(Slider::kDouble) << QList<double>{0, 1, 300}
+                                                   << QList<int>{INT_MIN + 1, INT_MAX}
+                                                   << QStringList{"pressed", "changed 1", "moved 1", "changed 0",
+                                                                  "moved 0", "released"};
+    }
+
+    // Signals of a press, moves and a release, in order; a hover moves nothing.
+    void drag()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(int, type);
+        QFETCH(QList<double>, range);
+        QFETCH(QList<int>, pointer);
+        QFETCH(QStringList, expected);
+        Slider s(Slider::ValueType(type), Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
+        s.setRange(range[0], range[1]);
+        const int side = int(range[2]) + 5;
+        s.resize(vertical ? QSize(30, side) : QSize(side, 30));
+        QStringList log;
+        connect(&s, &Slider::sliderPressed, [&] { log << "pressed"; });
+        connect(&s, &Slider::sliderReleased, [&] { log << "released"; });
+        connect(&s, &Slider::valueChanged, [&](double v) {
+            log << QStringLiteral("changed %1").arg(v);
+            QCOMPARE(s.value(), v);   // stored before it is announced
+        });
+        connect(&s, &Slider::sliderMoved, [&](double v) { log << QStringLiteral("moved %1").arg(v); });
+        auto at = [&](int along) { return vertical ? QPointF(15, along) : QPointF(along, 15); };
+        QMouseEvent press(QEvent::MouseButtonPress, at(pointer[0]), at(pointer[0]), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&s, &press);
+        for (int i = 1; i < pointer.size(); ++i)
+            Move(&s, at(pointer[i]));
+        QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, at(10).toPoint());
+        Move(&s, at(side / 2), Qt::NoButton);
+        QCOMPARE(log, expected);
+    }
+
+    void thumb_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<QPoint>("outside");
+        QTest::addColumn<int>("dpr");
+        // 305x40: thumb slot x 2..302, y 13..31; 0.25 at pixel 77: thumb 75..78, outlined.
+        QTest::newRow("horizontal") << false << true << int(Slider::kLinear) << QPoint(78, 22) << QPoint(79, 22) << 1;
+        QTest::newRow("disabled") << false << false << int(Slider::kLinear) << QPoint(77, 22) << QPoint(72, 22) << 1;
+        QTest::newRow("sqrt: at half") << false << true << int(Slider::kLog) << QPoint(152, 22) << QPoint(77, 22) << 1;
+        QTest::newRow("at 2x") << false << true << int(Slider::kLinear) << QPoint(77, 22) << QPoint(72, 22) << 2;
+        // Vertical 40x305: slot y 302 up to 2, x 17..38; 0.25 at pixel 227.
+        QTest::newRow("vertical") << true << true << int(Slider::kLinear) << QPoint(27, 228) << QPoint(27, 229) << 1;
+        QTest::newRow("vertical at 2x") << true << true << int(Slider::kLinear) << QPoint(27, 227) << QPoint(27, 222)
+                                        << 2;
+    }
+
+    void thumb()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(bool, enabled);
+        QFETCH(int, mode);
+        QFETCH(QPoint, inside);
+        QFETCH(QPoint, outside);
+        QFETCH(int, dpr);
+        Slider s(Slider::kDouble, Slider::SliderMode(mode), vertical ? Qt::Vertical : Qt::Horizontal);
         s.setPalette(TestPalette());
-        s.setRange(minimum, maximum);
-        s.setValue(value);
-        s.setMinTickSeparation(separation);
-        s.resize(305, 40);
-        const QImage image = Render(s);
-        int thumbPixels = 0;
-        for (int x = 0; x < image.width(); ++x)
-            thumbPixels += CountColumn(image, x, 0, 39, kEnabledThumb);
-        QVERIFY(thumbPixels > 0);
-
-        QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, QPoint(2, 15));
-        for (int x = 0; x < 305; x += 13) {
-            SendMove(&s, QPoint(x, 15));
-            QVERIFY(std::isfinite(s.value()));
-        }
-        QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, QPoint(300, 15));
+        s.setEnabled(enabled);
+        s.setValue(0.25);
+        s.resize(vertical ? QSize(40, 305) : QSize(305, 40));
+        const QImage image = Render(s, dpr);
+        QCOMPARE(QColor(image.pixel(inside * dpr)), enabled ? kThumb : kDisabledThumb);
+        QVERIFY(QColor(image.pixel(outside * dpr)) != kThumb);
     }
-}
+
+    void outOfRange_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("base");   // column (or row) near the triangle's wide end
+        QTest::addColumn<int>("tip");    // column (or row) near its point
+        QTest::newRow("right") << false << 2.0 << 294 << 302;
+        QTest::newRow("left") << false << -1.0 << 9 << 1;
+        QTest::newRow("up") << true << 2.0 << 9 << 1;
+        QTest::newRow("down") << true << -1.0 << 294 << 302;
+    }
+
+    // A triangle pointing past the end, and no rectangle.
+    void outOfRange()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(double, value);
+        QFETCH(int, base);
+        QFETCH(int, tip);
+        Slider s(Slider::kDouble, Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
+        s.setPalette(TestPalette());
+        s.setValue(value);
+        s.resize(vertical ? QSize(40, 305) : QSize(305, 40));
+        const QImage image = Render(s);
+        auto count = [&](int at, int from, int to) {
+            return Count(image, vertical ? QRect(QPoint(from, at), QPoint(to, at)) : QRect(QPoint(at, from), QPoint(at, to)),
+                         kThumb);
+        };
+        QVERIFY(count(base, 13, 38) >= 10);
+        QVERIFY(count(tip, 13, 38) <= 4);
+        QCOMPARE(count(value > 1 ? 288 : 15, 0, 39), 0);
+    }
+
+    void painting_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("horizontal") << false;
+        QTest::newRow("vertical") << true;
+    }
+
+    // Groove, end stops, ticks and labels of a 0..1 slider over a 200-pixel tick slot
+    // (unit 0.1, every second tick labelled), in a colour and a gradient.
+    void painting()
+    {
+        QFETCH(bool, vertical);
+        Slider s(Slider::kDouble, Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
+        s.setPalette(TestPalette());
+        s.setValue(0.65);
+        s.resize(vertical ? QSize(40, 204) : QSize(204, 40));
+        // Along: x from 2 (or y from 201 up). Across: groove 18..20; ticks from 17 up
+        // (or from 21 right), half length 9.
+        const int start = vertical ? 201 : 2;
+        const int dir = vertical ? -1 : 1;
+        auto at = [&](const QImage& image, int along, int across) {
+            return QColor(vertical ? image.pixel(across, along) : image.pixel(along, across));
+        };
+        const int halfTick = vertical ? 25 : 12;
+        const int fullTick = vertical ? 35 : 5;
+        s.setColor(QColor(200, 0, 200));
+        QImage image = Render(s);
+        QCOMPARE(at(image, start + dir * 30, 19), QColor(200, 0, 200));
+        QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+        QCOMPARE(at(image, start + dir * 30, 20), kShadow);
+        QCOMPARE(at(image, start, fullTick), kMid);
+        QCOMPARE(at(image, start + dir * 199, fullTick), kMid);
+        for (int k = 1; k <= 9; ++k) {
+            QCOMPARE(at(image, start + dir * 20 * k, halfTick), kMid);
+            QVERIFY(at(image, start + dir * 20 * k, fullTick) != kMid);
+            QCOMPARE(at(image, start + dir * 20 * k + 1, halfTick), kWindow);
+        }
+        auto ink = [&](int from, int to) {   // dark label pixels in a stretch of the label slot
+            int n = 0;
+            for (int along = std::min(from, to); along <= std::max(from, to); ++along)
+                for (int across = vertical ? 1 : 22; across <= (vertical ? 16 : 39); ++across)
+                    n += qGray(at(image, along, across).rgb()) < 100 && at(image, along, across) != kMid;
+            return n;
+        };
+        QVERIFY(ink(start + dir * 40, start + dir * 50) > 0);   // 0.2
+        QCOMPARE(ink(start + dir * 20, start + dir * 30), 0);   // 0.1 has none
+        QVERIFY(ink(vertical ? 203 : 2, vertical ? 197 : 8) > 0);   // the minimum's
+        QVERIFY(ink(vertical ? 0 : 201, vertical ? 6 : 195) > 0);   // the maximum's
+
+        QLinearGradient gradient = vertical ? QLinearGradient(0, 204, 0, 0) : QLinearGradient(0, 0, 204, 0);
+        gradient.setColorAt(0, Qt::red);
+        gradient.setColorAt(1, Qt::blue);
+        s.setColor(gradient);
+        image = Render(s);
+        QVERIFY(at(image, start + dir * 3, 19).red() > 230 && at(image, start + dir * 196, 19).blue() > 230);
+        QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+    }
+
+    // Whatever the range and tick separation, a paint shows the thumb and a drag
+    // stays finite.
+    void extremeRanges()
+    {
+        const double max = std::numeric_limits<double>::max();
+        const double ranges[][3] = {{0, 1e300, 5e299}, {-max, max, 1}, {0, 1e-320, 0}, {5e-324, 1e308, 1}, {3, 3, 3}};
+        for (const auto& r : ranges) {
+            for (int kind = 0; kind < 4; ++kind) {
+                Slider s{Slider::ValueType(kind & 1), Slider::SliderMode(kind >> 1)};
+                s.setPalette(TestPalette());
+                s.setRange(r[0], r[1]);
+                s.setValue(r[2]);
+                s.setMinTickSeparation(kind == 3 ? INT_MAX : 1 - kind);
+                s.resize(305, 40);
+                QVERIFY(Count(Render(s), QRect(0, 0, 305, 40), kThumb) > 0);
+                QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, QPoint(2, 15));
+                for (int x = 0; x < 305; x += 13) {
+                    Move(&s, QPoint(x, 15));
+                    QVERIFY(std::isfinite(s.value()));
+                }
+            }
+        }
+    }
+
+    void logRange_data()
+    {
+        QTest::addColumn<QList<int>>("args");      // minExp, maxExp, precision
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QList<int>>("sliderRange");
+        QTest::newRow("reversed exponents") << QList<int>{3, -1, 10} << "" << QList<int>{-10, 30};
+        QTest::newRow("widest") << QList<int>{-307, 308, 1000} << "" << QList<int>{-307000, 308000};
+        QTest::newRow("precision fills int") << QList<int>{0, 1, INT_MAX} << "" << QList<int>{0, INT_MAX};
+        QTest::newRow("precision 0") << QList<int>{0, 2, 0} << "precision argument should be > 0" << QList<int>{0, 30};
+        QTest::newRow("equal exponents") << QList<int>{2, 2, 5} << "minExp cannot be equal to maxExp" << QList<int>{0, 30};
+        QTest::newRow("exponent too small") << QList<int>{INT_MIN, 0, 1}
+                                            << "exponent arguments should lie between -307 and 308" << QList<int>{0, 30};
+        QTest::newRow("slider range overflows") << QList<int>{-1, 10, INT_MAX / 5}
+                                                << "precision argument is too large for the exponent range"
+                                                << QList<int>{0, 30};
+    }
+
+    // A range sets the slider range and the real range setRealValue() clamps to; a
+    // bad one throws and changes nothing.
+    void logRange()
+    {
+        QFETCH(QList<int>, args);
+        QFETCH(QString, error);
+        QFETCH(QList<int>, sliderRange);
+        LogSlider s;
+        QVERIFY_EXCEPTION_THROWN(s.realValue(), std::logic_error);
+        s.setRealRange(0, 3, 10);
+        s.setRealValue(20);
+        try {
+            s.setRealRange(args[0], args[1], args[2]);
+            QVERIFY(error.isEmpty());
+        } catch (const std::invalid_argument& e) {
+            QCOMPARE(QString::fromLatin1(e.what()), error);
+            QCOMPARE(s.value(), 13);
+        }
+        QCOMPARE((QList<int>{s.minimum(), s.maximum()}), sliderRange);
+        s.setRealValue(-kInf);
+        QCOMPARE(s.value(), sliderRange[0]);
+        QVERIFY(qFuzzyCompare(s.realValue(), std::pow(10.0, sliderRange[0] / double(error.isEmpty() ? args[2] : 10))));
+        s.setRealValue(kInf);
+        QCOMPARE(s.value(), sliderRange[1]);
+    }
+
+    // setRealValue truncates log10 * precision (0..2 by 10), keeps the value for NaN,
+    // and realValue() fed back never moves the slider.
+    void logValues()
+    {
+        LogSlider s;
+        s.setRealRange(0, 2, 10);
+        const QList<QPair<double, int>> cases{{2, 3},    {5000, 20}, {-5, 0},  {std::pow(10.0, 0.3), 3},
+                                              {std::pow(10.0, 0.2999), 2}, {kNaN, 2}};
+        for (const auto& c : cases) {
+            s.setRealValue(c.first);
+            QCOMPARE(s.value(), c.second);
+            QCOMPARE(s.realValue(), std::pow(10.0, c.second / 10.0));
+        }
+        for (const QList<int>& r : QList<QList<int>>{{-3, 3, 7}, {-300, 300, 3}, {0, 1, 1000}}) {
+            s.setRealRange(r[0], r[1], r[2]);
+            for (int v = s.minimum(); v <= s.maximum(); ++v) {
+                s.setValue(v);
+                s.setRealValue(s.realValue());
+                QCOMPARE(s.value(), v);
+            }
+        }
+    }
+
+    // Label room is added once, saturating at the largest widget size.
+    void logSizeHints()
+    {
+        for (const Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+            const QSlider stock(o);
+            const QSize along = o == Qt::Horizontal ? QSize(0, 1) : QSize(1, 0);
+            LogSlider s(o);
+            QCOMPARE(s.sizeHint(), stock.sizeHint() + 8 * along);
+            QCOMPARE(s.minimumSizeHint(), stock.minimumSizeHint() + 8 * along);
+            s.setTickTextSize(-4);
+            QCOMPARE(s.sizeHint(), stock.sizeHint());
+            s.setTickTextSize(INT_MAX);
+            const QSize hint = s.sizeHint();
+            QCOMPARE(o == Qt::Horizontal ? hint.height() : hint.width(), QWIDGETSIZE_MAX);
+            s.setDrawLogTicks(false);
+            QCOMPARE(s.sizeHint(), stock.sizeHint());
+        }
+    }
+
+    void logPainting_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QList<int>>("args");   // minExp, maxExp, precision, text size
+        QTest::newRow("horizontal") << false << QList<int>{-2, 4, 100, 8};
+        QTest::newRow("vertical") << true << QList<int>{0, 3, 50, 8};
+        QTest::newRow("600 decades") << false << QList<int>{-300, 300, 1, 8};
+        QTest::newRow("text size 0") << false << QList<int>{0, 3, 10, 0};
+    }
+
+    // Stock painting until a range is set; default colours chosen at the first paint
+    // and kept; labels in the strip beside the groove; nothing extra without ticks.
+    void logPainting()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(QList<int>, args);
+        const Qt::Orientation o = vertical ? Qt::Vertical : Qt::Horizontal;
+        LogSlider s(o);
+        QSlider stock(o);
+        s.resize(vertical ? QSize(40, 320) : QSize(320, 40));
+        stock.resize(s.size());
+        QCOMPARE(Render(s), Render(stock));
+        s.setTickTextSize(args[3]);
+        s.setRealRange(args[0], args[1], args[2]);
+        s.setRealValue(kInf);   // handle at the far end
+        Render(s);
+        const QColor midlight = s.palette().color(QPalette::Midlight);
+        QCOMPARE(s.tickColor(), midlight);
+        QCOMPARE(s.expTickColor(), midlight.darker(170));
+        s.setExpTickColor(QColor(0, 0, 255));
+        QImage image = Render(s);
+        QVERIFY(Count(image, s.rect(), QColor(0, 0, 255)) > 0);
+        const QRect strip = vertical ? QRect(0, 0, 12, 320) : QRect(0, 28, 320, 12);
+        int blueInk = 0;   // antialiased text: blue blended into the background
+        for (int y = strip.top(); y <= strip.bottom(); ++y)
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                blueInk += QColor(image.pixel(x, y)).blue() - QColor(image.pixel(x, y)).red() > 60;
+        QVERIFY(args[3] <= 0 || blueInk > 20);
+        s.setDrawLogTicks(false);
+        QCOMPARE(Count(Render(s), s.rect(), QColor(0, 0, 255)), 0);
+    }
+};
 
 QTEST_MAIN(TestSlider)
 #include "tst_slider.moc"

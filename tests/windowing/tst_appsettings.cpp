@@ -1,5 +1,6 @@
 #include <windowing/AppSettings.h>
 #include <windowing/ApplicationPath.h>
+#include <windowing/ApplicationPath_p.h>
 
 #include <QDir>
 #include <QFile>

@@ -12,8 +12,8 @@ namespace {
 class ProbeRegistry : public FloatingWindowRegistry
 {
 public:
-    int countOf(QWidget* w) const { return windows.count(w); }
-    int size() const { return windows.size(); }
+    int countOf(QWidget* w) const { return m_windows.count(w); }
+    int size() const { return m_windows.size(); }
 };
 
 class ProbeWindow : public QWidget

@@ -1,5 +1,5 @@
 #include <windowing/WidgetUtils.h>
-#include <windowing/WindowPlacement.h>
+#include <windowing/WindowPlacement_p.h>
 
 #include <QGuiApplication>
 #include <QMainWindow>

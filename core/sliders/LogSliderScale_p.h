@@ -11,7 +11,7 @@ namespace Quill {
 namespace UI {
 
 // One mark of a LogSlider's scale: k times a power of ten, k = 1..10.
-struct QUILL_CORE_EXPORT LogSliderMark {
+struct QUILL_CORE_AUTOTEST_EXPORT LogSliderMark {
     int pos = 0;               // pixel along the groove
     double value = 0.0;
     bool power = false;        // k is 1 or 10: drawn in the power-of-ten colour
@@ -27,7 +27,7 @@ struct QUILL_CORE_EXPORT LogSliderMark {
 // A precision of 0 stands for "no real range yet": every function then returns a
 // harmless value (documented below) instead of dividing by zero. Plain value; any
 // thread may use its own copy.
-class QUILL_CORE_EXPORT LogSliderScale
+class QUILL_CORE_AUTOTEST_EXPORT LogSliderScale
 {
 public:
     LogSliderScale(int minExp, int maxExp, int precision, int sliderMinimum, int sliderMaximum);
@@ -65,10 +65,6 @@ public:
     // on both sides of the tick.
     QVector<LogSliderMark> marks(int start, int length, const std::function<QString(double)>& text,
                                  const std::function<int(const QString&)>& width) const;
-
-    // 10 to the power `exponent` by repeated squaring (exact up to 10^22),
-    // reciprocal for negative exponents.
-    static double Power10(int exponent);
 
     // Truncates toward zero, except that a number within 1e-9 (relative) of a whole
     // number counts as that number, so that log10(10^0.3) * 10 gives 3, not 2.

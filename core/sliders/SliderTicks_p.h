@@ -14,7 +14,7 @@ class SliderScale;
 
 // One tick of a slider's scale: where it goes, how long it is and whether its value
 // gets a label.
-struct QUILL_CORE_EXPORT SliderTick {
+struct QUILL_CORE_AUTOTEST_EXPORT SliderTick {
     int pixel = 0;          // along the slider's axis (x when horizontal, y when vertical)
     int length = 0;         // pixels across the tick slot
     double value = 0.0;     // what the label shows
@@ -32,7 +32,7 @@ struct QUILL_CORE_EXPORT SliderTick {
 // act as 1). Every routine runs in bounded time for any finite range, however huge
 // or tiny, and never converts a non-finite number to an integer. Tick values are
 // computed from their index, so long scales show exact decimals. Any thread.
-class QUILL_CORE_EXPORT SliderTicks
+class QUILL_CORE_AUTOTEST_EXPORT SliderTicks
 {
 public:
     // The tick slot along the slider's axis.

@@ -23,7 +23,7 @@ namespace UI {
 // 0); positionToValue() treats a NaN position as 0, i.e. returns the minimum.
 // Ranges so wide that maximum - minimum overflows are mapped exactly as others.
 // The class is a plain value: any thread may use its own copy.
-class QUILL_CORE_EXPORT SliderScale
+class QUILL_CORE_AUTOTEST_EXPORT SliderScale
 {
 public:
     // `minimum` and `maximum` are expected finite with minimum <= maximum; they are

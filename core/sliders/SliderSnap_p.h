@@ -2,6 +2,8 @@
 
 #include <QuillCoreExport.h>
 
+#include <QtGlobal>
+
 namespace Quill {
 namespace UI {
 
@@ -18,7 +20,7 @@ class SliderScale;
 // times a power of ten is taken as exactly that, so that every pixel of such a slot
 // moves by the same step.
 // Pure functions; any thread.
-class QUILL_CORE_EXPORT SliderSnap
+class QUILL_CORE_AUTOTEST_EXPORT SliderSnap
 {
 public:
     // A step expressed as multiplier / divisor, both whole powers of ten times
@@ -44,11 +46,10 @@ public:
 
     // The value a drag selects when the pointer is `offset` pixels from the slot
     // start of a slot `length` pixels long (negative for slots that run upwards),
-    // or NaN when the slot is empty (length 0).
-    static double DragValue(const SliderScale& scale, int offset, int length);
-
-    // 10 to the power `exponent`, exact for |exponent| <= 22.
-    static double Pow10(int exponent);
+    // or NaN when the slot is empty (length 0). The snapped value is kept inside
+    // the range (on an integer scale inside its whole numbers, when it has any):
+    // a step that does not divide the ends would otherwise snap past them.
+    static double DragValue(const SliderScale& scale, qint64 offset, qint64 length);
 };
 
 } // namespace UI
