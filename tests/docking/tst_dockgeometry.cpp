@@ -22,13 +22,10 @@ private slots:
     void nextDockIndex_data();
     void nextDockIndex();
     void nameMap();
-    void expandedSizes_data();
-    void expandedSizes();
     void insertionIndex_data();
     void insertionIndex();
     void layoutTitle_data();
     void layoutTitle();
-    void layoutTitleRightToLeft();
     void dropZone_data();
     void dropZone();
     void zoneOutline_data();
@@ -125,25 +122,7 @@ void tst_DockGeometry::nameMap()
     }
 }
 
-void tst_DockGeometry::expandedSizes_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("middle of three") << 3 << 1 << QList<int>{0, 100, 0};
-    QTest::newRow("first") << 2 << 0 << QList<int>{100, 0};
-    QTest::newRow("single") << 1 << 0 << QList<int>{100};
-    QTest::newRow("out of range: all zero") << 3 << 5 << QList<int>{0, 0, 0};
-    QTest::newRow("no children") << 0 << 0 << QList<int>{};
-}
 
-void tst_DockGeometry::expandedSizes()
-{
-    QFETCH(int, count);
-    QFETCH(int, index);
-    QFETCH(QList<int>, expected);
-    QCOMPARE(DockGeometry::ExpandedSizes(count, index), expected);
-}
 
 
 
@@ -236,24 +215,6 @@ void tst_DockGeometry::layoutTitle()
     QTEST(l.buttonsVisible, "buttonsVisible");
 }
 
-void tst_DockGeometry::layoutTitleRightToLeft()
-{
-    DockGeometry::TitleMetrics m;
-    m.dock = QSize(200, 100);
-    m.margin = 3;
-    m.hasMenuButton = true;
-    m.hasButtons = true;
-    m.closeHint = m.floatHint = QSize(20, 20);
-    m.lineSpacing = 15;
-    m.tabBarHint = QSize(50, 20);
-    m.direction = Qt::RightToLeft;
-    const DockGeometry::TitleLayout l = DockGeometry::LayoutTitle(m);
-    // Mirrored: close at the far left, float right of it, the tabs right of them
-    // and left of the menu button's room.
-    QCOMPARE(l.closeButton, QRect(4, 3, 20, 20));
-    QCOMPARE(l.floatButton, QRect(25, 3, 20, 20));
-    QCOMPARE(l.tabBar, QRect(128, 0, 50, 28));
-}
 
 void tst_DockGeometry::dropZone_data()
 {
