@@ -29,11 +29,26 @@ public:
     // expanded, the live ones otherwise.
     QList<int> realSizes() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     bool event(QEvent* e) override;
 
 private:
+    friend class Dock;   // reports its own hint changes through invalidateHints()
+
+    // Drops the cached hints of this splitter and of every splitter around it.
+    void invalidateHints();
+    void checkHintOrientation() const;
+
     QList<int> m_savedSizes;
+    // QSplitter asks each child for its hints several times whenever it lays out,
+    // and a nested splitter asks its children in turn: uncached, every level of a
+    // deep tree would walk its whole subtree again.
+    mutable QSize m_sizeHint;
+    mutable QSize m_minimumSizeHint;
+    mutable Qt::Orientation m_hintOrientation = Qt::Vertical;
 };
 
 } // namespace UI
