@@ -137,6 +137,7 @@ void Dock::disconnectController()
 void Dock::insertTabFor(int index, QWidget* widget)
 {
     m_tabBar->insertTab(index, tabIconFor(widget), widget->windowTitle());
+    invalidateSizeHint();
 }
 
 bool Dock::acceptsPage(QWidget* widget) const
@@ -262,6 +263,7 @@ DockPlaceHolder* Dock::restorePlaceHolderForWidget(QWidget* widget)
     placeHolder->setWindowTitle(widget->windowTitle());
     m_stack->addWidget(placeHolder);
     m_tabBar->addTab(tabIconFor(widget), widget->windowTitle());
+    invalidateSizeHint();
     relayout();
     return placeHolder;
 }
@@ -340,6 +342,7 @@ void Dock::showTab(int tab)
 void Dock::removeTab(int tab)
 {
     m_tabBar->removeTab(tab);
+    invalidateSizeHint();
     // A page the host destroyed, or one taken by another layout, leaves through
     // here too: keep stack, tabs and focus proxy in step.
     if (m_tabBar->currentIndex() != m_stack->currentIndex() && m_tabBar->currentIndex() < count())
@@ -365,6 +368,7 @@ void Dock::updateTitles()
         m_tabBar->setTabText(i, w->windowTitle());
         m_tabBar->setTabIcon(i, tabIconFor(w));
     }
+    invalidateSizeHint();
     relayout();
 }
 
@@ -468,8 +472,46 @@ void Dock::paintEvent(QPaintEvent*)
 
 QSize Dock::sizeHint() const
 {
-    const QSize stackHint = m_stack->sizeHint();
-    return QSize(stackHint.width(), m_tabBar->sizeHint().height() + stackHint.height());
+    if (!m_sizeHint.isValid()) {
+        const QSize stackHint = m_stack->sizeHint();
+        m_sizeHint = QSize(stackHint.width(), m_tabBar->sizeHint().height() + stackHint.height());
+    }
+    return m_sizeHint;
+}
+
+void Dock::invalidateSizeHint()
+{
+    m_sizeHint = QSize();
+    if (auto* splitter = dynamic_cast<DockSplitter*>(parentWidget()))
+        splitter->invalidateHints();
+}
+
+bool Dock::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::LayoutRequest: {
+        // The stack posts this (while shown) when a page's hint may have changed,
+        // and after every tab change: tell the splitter only when the hint did
+        // change, since each report climbs the whole splitter tree.
+        const QSize before = m_sizeHint;
+        m_sizeHint = QSize();
+        if (!before.isValid() || sizeHint() != before) {
+            invalidateSizeHint();
+            updateGeometry();
+        }
+        break;
+    }
+    case QEvent::Show:   // pages' hint changes while hidden went unreported
+    case QEvent::Hide:
+    case QEvent::ParentChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        invalidateSizeHint();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
 }
 
 // --- pane commands ----------------------------------------------------------

@@ -116,6 +116,7 @@ protected:
     void enterEvent(QEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     bool parentCanBeClosed() const;
@@ -153,6 +154,12 @@ private:
     bool m_hover = false;
     bool m_expanded = false;
     QStringList m_paneIDs;
+
+    // The splitters above ask for the size hint at every level of the tree, and the
+    // stack asks all pages each time: kept until the pages, their titles or their
+    // hints change, or the dock is shown or hidden. Also drops the splitters' hints.
+    void invalidateSizeHint();
+    mutable QSize m_sizeHint;
 };
 
 } // namespace UI

@@ -69,8 +69,55 @@ QList<int> DockSplitter::realSizes() const
     return m_savedSizes.isEmpty() ? sizes() : m_savedSizes;
 }
 
+QSize DockSplitter::sizeHint() const
+{
+    checkHintOrientation();
+    if (!m_sizeHint.isValid())
+        m_sizeHint = QSplitter::sizeHint();
+    return m_sizeHint;
+}
+
+QSize DockSplitter::minimumSizeHint() const
+{
+    checkHintOrientation();
+    if (!m_minimumSizeHint.isValid())
+        m_minimumSizeHint = QSplitter::minimumSizeHint();
+    return m_minimumSizeHint;
+}
+
+void DockSplitter::checkHintOrientation() const
+{
+    // setOrientation is not virtual: the hints remember the orientation they were
+    // taken in.
+    if (m_hintOrientation != orientation()) {
+        m_sizeHint = m_minimumSizeHint = QSize();
+        m_hintOrientation = orientation();
+    }
+}
+
+void DockSplitter::invalidateHints()
+{
+    // An enclosing splitter would hear of the change through LayoutRequest only once
+    // the event loop runs, and only while it is shown; it may be asked before.
+    for (QWidget* w = this; auto* splitter = dynamic_cast<DockSplitter*>(w);
+         w = splitter->parentWidget())
+        splitter->m_sizeHint = splitter->m_minimumSizeHint = QSize();
+}
+
 bool DockSplitter::event(QEvent* e)
 {
+    switch (e->type()) {
+    case QEvent::LayoutRequest:   // a child's hint, visibility or constraints changed
+    case QEvent::ChildAdded:
+    case QEvent::ChildRemoved:
+    case QEvent::Show:            // children hidden meanwhile reported nothing
+    case QEvent::Hide:
+    case QEvent::StyleChange:     // handle width
+        invalidateHints();
+        break;
+    default:
+        break;
+    }
     int expandedIndex = -1;
     const bool expandedLeft = e->type() == QEvent::ChildRemoved && isExpanded()
         && static_cast<QChildEvent*>(e)->child() == m_expandedChild;

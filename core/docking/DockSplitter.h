@@ -32,15 +32,29 @@ public:
     // expanded, the live ones otherwise.
     QList<int> realSizes() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     bool event(QEvent* e) override;
 
 private:
+    friend class Dock;   // reports its own hint changes through invalidateHints()
+
     void expandedChildLeft(int index);
+    // Drops the cached hints of this splitter and of every splitter around it.
+    void invalidateHints();
+    void checkHintOrientation() const;
 
     QList<int> m_savedSizes;
     // The child given all the room, compared by address only: it may be gone.
     const QObject* m_expandedChild = nullptr;
+    // QSplitter asks each child for its hints several times whenever it lays out,
+    // and a nested splitter asks its children in turn: uncached, every level of a
+    // deep tree would walk its whole subtree again.
+    mutable QSize m_sizeHint;
+    mutable QSize m_minimumSizeHint;
+    mutable Qt::Orientation m_hintOrientation = Qt::Vertical;
 };
 
 } // namespace UI

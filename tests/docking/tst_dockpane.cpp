@@ -66,6 +66,7 @@ private slots:
     void hoverFeedback();
     void focusFollowsTabChange();
     void focusFollowsMouse();
+    void sizeHintFollowsPages();
 };
 
 void tst_DockPane::panelMenu()
@@ -382,6 +383,37 @@ void tst_DockPane::focusFollowsMouse()
     QCOMPARE(mw.activeDock(), a);
 }
 
+
+// Dock and splitters keep their hints between layout passes: every change must reach
+// them at every level, at once, or (a page's own hint) once the stack reports it.
+void tst_DockPane::sizeHintFollowsPages()
+{
+    DockMainWindow mw;
+    auto* inner = new DockSplitter(Qt::Vertical);
+    mw.rootSplitter()->addWidget(inner);
+    Dock* dock = mw.createDock();
+    inner->addWidget(dock);
+    auto* page = new QLabel(QStringLiteral("Short"));
+    dock->addWidget(page);
+    dock->tabBar()->setIconSize(QSize(64, 64));
+    mw.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mw));
+    int height = dock->sizeHint().height();
+    const int rootExtra = mw.rootSplitter()->sizeHint().height() - height;
+    const auto grewFrom = [&](int h) {   // and the root splitter agrees
+        return dock->sizeHint().height() > h
+            && mw.rootSplitter()->sizeHint().height() == dock->sizeHint().height() + rootExtra;
+    };
+    page->setText(QStringLiteral("A\nmuch\ntaller\npage"));
+    QTRY_VERIFY(grewFrom(height));
+    height = dock->sizeHint().height();
+    dock->addWidget(new QLabel(QStringLiteral("A\nmuch\nmuch\ntaller\npage")), false);
+    QVERIFY(grewFrom(height));
+    height = dock->sizeHint().height();
+    page->setWindowIcon(squareIcon(96));
+    dock->updateTitles();
+    QVERIFY(grewFrom(height));
+}
 
 QTEST_MAIN(tst_DockPane)
 #include "tst_dockpane.moc"
