@@ -5,7 +5,8 @@
 #   ./build.sh bench              build and run the Google Benchmark programs
 #   ./build.sh asan               build and run the tests with AddressSanitizer + UBSan + LeakSanitizer
 #   ./build.sh stress [SECONDS]   the randomized workspace test under the sanitizers (default 600 s)
-# QUILL_WERROR=ON in the environment turns compiler warnings into errors (CI does).
+# QUILL_WERROR=ON (or OFF) in the environment turns compiler warnings into errors (CI
+# does) or back; the build directory keeps the last choice.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -40,7 +41,7 @@ ensure_packages() {  # ensure_packages <package...>
 
 configure() {  # configure <dir> [cmake args...]
   local dir=$1; shift
-  cmake -S "$ROOT" -B "$dir" -DQUILL_WERROR="${QUILL_WERROR:-OFF}" "$@" >/dev/null
+  cmake -S "$ROOT" -B "$dir" ${QUILL_WERROR:+-DQUILL_WERROR="$QUILL_WERROR"} "$@" >/dev/null
 }
 
 build_asan() {
