@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
 # Quill UI developer entry point.
-#   ./build.sh gallery   build and start quill-gallery (headless: screenshot under Xvfb)
-#   ./build.sh test      build everything and run the test suite headless
-#   ./build.sh bench     build and run the Google Benchmark programs
-#   ./build.sh asan      build and run the tests with AddressSanitizer + UBSan + LeakSanitizer
+#   ./build.sh gallery            build and start quill-gallery (headless: screenshot under Xvfb)
+#   ./build.sh test               build everything and run the test suite headless
+#   ./build.sh bench              build and run the Google Benchmark programs
+#   ./build.sh asan               build and run the tests with AddressSanitizer + UBSan + LeakSanitizer
+#   ./build.sh stress [SECONDS]   the randomized workspace test under the sanitizers (default 600 s)
+# QUILL_WERROR=ON (or OFF) in the environment turns compiler warnings into errors (CI
+# does) or back; the build directory keeps the last choice.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
 JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
-          xvfb xauth fonts-dejavu-core libbenchmark-dev)
+# What each command needs beyond a compiler, CMake and Qt.
+BASE=(cmake g++ make qtbase5-dev qtbase5-dev-tools)
+FONTS=(fonts-dejavu-core)          # widgets measure and paint text
+XVFB=(xvfb xauth)
+TEST_PACKAGES=("${FONTS[@]}")
+# Only a test registered with XVFB (tests/CMakeLists.txt) needs an X server.
+if grep -rqsw --include=CMakeLists.txt XVFB "$ROOT"/tests/*/; then
+  TEST_PACKAGES+=("${XVFB[@]}")
+fi
 
-ensure_packages() {
+ensure_packages() {  # ensure_packages <package...>
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${BASE[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -31,13 +41,30 @@ ensure_packages() {
 
 configure() {  # configure <dir> [cmake args...]
   local dir=$1; shift
-  cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+  cmake -S "$ROOT" -B "$dir" ${QUILL_WERROR:+-DQUILL_WERROR="$QUILL_WERROR"} "$@" >/dev/null
 }
+
+build_asan() {
+  ensure_packages "${TEST_PACKAGES[@]}"
+  configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILL_SANITIZE=ON -DQUILL_BUILD_GALLERY=OFF
+  cmake --build build-asan -j"$JOBS"
+}
+
+# The slow unwinder gives whole stacks through Qt, so suppressions match exactly.
+SANITIZER_ENV=(
+  ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:strict_string_checks=1
+  LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:print_suppressions=0
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+)
 
 cmd=${1:-}
 case "$cmd" in
   gallery)
-    ensure_packages
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      ensure_packages "${FONTS[@]}"
+    else
+      ensure_packages "${FONTS[@]}" "${XVFB[@]}"
+    fi
     configure build
     cmake --build build --target quill-gallery -j"$JOBS"
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
@@ -50,15 +77,16 @@ case "$cmd" in
     echo "== screenshot written to $shot"
     ;;
   test)
-    ensure_packages
+    # pkg-config: the install test also builds a program the pkg-config way.
+    ensure_packages "${TEST_PACKAGES[@]}" pkg-config
     configure build
     cmake --build build -j"$JOBS"
     cd build && ctest --output-on-failure -j"$JOBS"
     ;;
   bench)
-    ensure_packages
+    ensure_packages "${FONTS[@]}" libbenchmark-dev
     configure build-bench -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_BENCH=ON \
-      -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_GALLERY=OFF
+      -DBUILD_TESTING=OFF -DQUILL_BUILD_GALLERY=OFF
     cmake --build build-bench -j"$JOBS"
     status=0
     for b in build-bench/bench/*; do
@@ -69,13 +97,26 @@ case "$cmd" in
     exit $status
     ;;
   asan)
-    ensure_packages
-    configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILL_SANITIZE=ON -DQUILL_BUILD_GALLERY=OFF
-    cmake --build build-asan -j"$JOBS"
+    build_asan
     cd build-asan
-    # The slow unwinder gives whole stacks through Qt, so suppressions match exactly.
-    ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:strict_string_checks=1 \
-      ctest --output-on-failure -j"$JOBS"
+    env "${SANITIZER_ENV[@]}" ctest --output-on-failure -j"$JOBS"
+    ;;
+  stress)
+    seconds=${2:-600}
+    if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+      echo "build.sh stress: SECONDS must be a positive whole number, not \"$seconds\"" >&2
+      exit 2
+    fi
+    build_asan
+    exe=build-asan/tests/docking/tst_dockrandom
+    if [ ! -x "$exe" ]; then
+      echo "build.sh stress: $exe was not built: the randomized workspace test" \
+           "(tests/docking/, target tst_dockrandom) is missing" >&2
+      exit 1
+    fi
+    echo "== $exe for $seconds s (failing seeds are printed)"
+    env "${SANITIZER_ENV[@]}" QUILL_RANDOM_SECONDS="$seconds" \
+      QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false' "$exe"
     ;;
   tsan)
     ensure_packages
@@ -90,7 +131,7 @@ case "$cmd" in
       ctest --output-on-failure -R progress
     ;;
   *)
-    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

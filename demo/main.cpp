@@ -13,15 +13,10 @@
 
 int main(int argc, char** argv)
 {
-    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quill-gallery"));
-    Quill::UI::Initialise();
-    Quill::UI::AppSettings::SetName("QuillGallery");
-
+    QCoreApplication::setApplicationName(QStringLiteral("quill-gallery"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows every component of the Quill UI library."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Render the main window to a PNG file and exit."), QStringLiteral("file"));
     QCommandLineOption panel(QStringLiteral("panel"),
@@ -30,13 +25,31 @@ int main(int argc, char** argv)
         QStringLiteral("Show only the --panel panel."));
     QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the panel ids and exit."));
     parser.addOptions({screenshot, panel, only, list});
-    parser.process(app);
 
-    if (parser.isSet(list)) {
+    // --help and --list need no window system, and a QApplication aborts where no
+    // display is reachable: answer them first. Qt's own options (-platform ...) are
+    // not known yet, so a failed parse here is not an error.
+    QStringList rawArgs;
+    for (int i = 0; i < argc; ++i)
+        rawArgs << QString::fromLocal8Bit(argv[i]);
+    parser.parse(rawArgs);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(list)) {
+        QCoreApplication app(argc, argv);
+        if (!parser.isSet(list)) {
+            if (parser.unknownOptionNames().isEmpty())
+                parser.process(app);   // prints the help (--help-all with Qt's options) and exits
+            parser.showHelp(0);
+        }
         for (const Gallery::PanelInfo& info : Gallery::panels())
             std::printf("%s\t%s\n", qPrintable(info.id), qPrintable(info.title));
         return 0;
     }
+
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
+    Quill::UI::Initialise();
+    Quill::UI::AppSettings::SetName("QuillGallery");
+    parser.process(app);
 
     const QString panelId = parser.value(panel);
     if (!panelId.isEmpty() && !Gallery::findPanel(panelId)) {

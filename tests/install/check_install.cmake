@@ -7,16 +7,60 @@ function(run)
   set(RUN_OUTPUT "${out}" PARENT_SCOPE)
 endfunction()
 
+include(ProcessorCount)
+ProcessorCount(jobs)
+if(jobs EQUAL 0)
+  set(jobs 2)
+endif()
+
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-foreach(f libcore.so QuillUIConfig.cmake quill-core.pc AppSettings.h)
+foreach(f libcore.so QuillUIConfig.cmake quill-core.pc AppSettings.h QuillCoreExport.h)
   file(GLOB_RECURSE found ${prefix}/${f})
   if(NOT found)
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+file(GLOB_RECURSE private_headers ${prefix}/*_p.h)
+if(private_headers)
+  message(FATAL_ERROR "private headers installed: ${private_headers}")
+endif()
+
+# The installed gallery finds the installed library by itself (no LD_LIBRARY_PATH).
+if(GALLERY)
+  set(shot ${WORK_DIR}/gallery.png)
+  set(ENV{XDG_CONFIG_HOME} ${WORK_DIR}/config)
+  run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${prefix}/${GALLERY} --screenshot ${shot})
+  file(READ ${shot} signature LIMIT 8 HEX)
+  if(NOT signature STREQUAL "89504e470d0a1a0a")
+    message(FATAL_ERROR "the installed gallery wrote no PNG to ${shot}")
+  endif()
+endif()
+
+# Every installed header compiles on its own. Slow, so skipped while the
+# installed headers are the ones last checked.
+file(GLOB_RECURSE headers RELATIVE ${prefix} ${prefix}/*.h)
+set(digest "")
+foreach(h IN LISTS headers)
+  file(SHA256 ${prefix}/${h} sum)
+  string(APPEND digest "${h} ${sum}\n")
+endforeach()
+string(SHA256 digest "${digest}")
+set(stamp ${WORK_DIR}-headers.sha256)
+set(checked "")
+if(EXISTS ${stamp})
+  file(READ ${stamp} checked)
+endif()
+if(NOT checked STREQUAL digest)
+  file(REMOVE ${stamp})
+  run(${CMAKE_COMMAND} -S ${HEADERS_DIR} -B ${WORK_DIR}/headers-build -G "Unix Makefiles"
+    -DCMAKE_PREFIX_PATH=${prefix})
+  # -k: name every header that fails, not only the first.
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/headers-build -j ${jobs} -- -k)
+  file(WRITE ${stamp} ${digest})
+endif()
 
 # CMake package.
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer-build -DCMAKE_PREFIX_PATH=${prefix})
