@@ -5,6 +5,7 @@
 #   ./build.sh bench              build and run the Google Benchmark programs
 #   ./build.sh asan               build and run the tests with AddressSanitizer + UBSan + LeakSanitizer
 #   ./build.sh stress [SECONDS]   the randomized workspace test under the sanitizers (default 600 s)
+#   ./build.sh tsan               the progress tests under ThreadSanitizer
 # QUILL_WERROR=ON (or OFF) in the environment turns compiler warnings into errors (CI
 # does) or back; the build directory keeps the last choice.
 set -euo pipefail
@@ -119,7 +120,7 @@ case "$cmd" in
       QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false' "$exe"
     ;;
   tsan)
-    ensure_packages
+    ensure_packages "${TEST_PACKAGES[@]}"
     configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_BUILD_GALLERY=OFF \
       -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread

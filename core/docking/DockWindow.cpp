@@ -104,3 +104,5 @@ void DockWindow::closeEvent(QCloseEvent* event)
 
 } // namespace UI
 } // namespace Quill
+
+Quill::UI::DockMainWindow* Quill::UI::DockWindow::controller() const { return m_controller; }

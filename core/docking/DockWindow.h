@@ -29,7 +29,7 @@ public:
     void addWidget(Dock* dock);
     DockSplitter* rootSplitter() const;
     // The workspace; null after disconnectController() or once it is destroyed.
-    DockMainWindow* controller() const { return m_controller; }
+    DockMainWindow* controller() const;
 
     // First dock (depth first, children in index order) one of whose pane ids
     // equals `id` (exact) or begins with it (!exact). Case-sensitive.

@@ -410,7 +410,9 @@ void tst_DockPane::sizeHintFollowsPages()
     dock->addWidget(new QLabel(QStringLiteral("A\nmuch\nmuch\ntaller\npage")), false);
     QVERIFY(grewFrom(height));
     height = dock->sizeHint().height();
-    page->setWindowIcon(squareIcon(96));
+    QPixmap tall(96, 96);
+    tall.fill(Qt::red);
+    page->setWindowIcon(QIcon(tall));
     dock->updateTitles();
     QVERIFY(grewFrom(height));
 }
