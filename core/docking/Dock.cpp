@@ -740,8 +740,11 @@ void Dock::closeEvent(QCloseEvent* e)
 
 void Dock::transposeDock()
 {
-    if (auto* parent = dynamic_cast<DockSplitter*>(parentWidget()))
+    if (auto* parent = dynamic_cast<DockSplitter*>(parentWidget())) {
         parent->setOrientation(parent->orientation() == Qt::Horizontal ? Qt::Vertical : Qt::Horizontal);
+        // Hidden windows get no layout request: the splitters above would keep stale hints.
+        parent->invalidateHints();
+    }
 }
 
 void Dock::fullscreenDock()
