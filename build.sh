@@ -116,7 +116,9 @@ case "$cmd" in
       exit 1
     fi
     echo "== $exe for $seconds s (failing seeds are printed)"
+    # Qt Test stops a test function after 5 minutes unless told otherwise.
     env "${SANITIZER_ENV[@]}" QUILL_RANDOM_SECONDS="$seconds" \
+      QTEST_FUNCTION_TIMEOUT=$(( (seconds + 300) * 1000 )) \
       QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false' "$exe"
     ;;
   tsan)
