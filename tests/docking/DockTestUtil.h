@@ -103,26 +103,3 @@ inline Quill::UI::Dock* makeDock(Quill::UI::DockMainWindow* mw, const QString& n
         d->addWidget(new Page(p), true, false);
     return d;
 }
-
-// The offscreen platform cannot raise windows or propagate size hints; its warnings
-// about that say nothing about the code under test.
-namespace DockTestDetail {
-inline QtMessageHandler& previousHandler()
-{
-    static QtMessageHandler h = nullptr;
-    return h;
-}
-inline void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
-{
-    if (type == QtWarningMsg && msg.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler())
-        previousHandler()(type, ctx, msg);
-}
-// Call from initTestCase(), after the test library installed its own handler.
-inline bool installQuietHandler()
-{
-    previousHandler() = qInstallMessageHandler(quietHandler);
-    return true;
-}
-} // namespace DockTestDetail

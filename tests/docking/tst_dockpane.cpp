@@ -54,7 +54,6 @@ class tst_DockPane : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { DockTestDetail::installQuietHandler(); }
     void cleanup() { deleteOrphanPages(); }
 
     void panelMenu();
@@ -90,13 +89,8 @@ void tst_DockPane::panelMenu()
     QVERIFY(image(hsplit) != image(vsplit));
     QCOMPARE(image(menu->actions().at(0)->icon()), image(hsplit));
     QCOMPARE(image(menu->actions().at(1)->icon()), image(vsplit));
-    QVERIFY(menu->actions().at(3)->icon().isNull());
-    QVERIFY(d->showTabsAction()->isCheckable());
-    QVERIFY(d->showTabsAction()->isChecked());
-    QVERIFY(d->menuButton());
     QCOMPARE(d->menuButton()->menu(), menu);
     QCOMPARE(image(d->menuButton()->icon()), image(QIcon(":/ui/qrc/images/PanelMenu.png")));
-    QVERIFY(!d->menuButton()->icon().isNull());
 
     // The entries act on their dock.
     menu->actions().at(0)->trigger();   // Split Vertical: new dock below
@@ -284,14 +278,12 @@ void tst_DockPane::hoverFeedback()
         QCOMPARE(drag.hoverWidget->geometry(),
                  d->stack()->rect().translated(d->stack()->mapToGlobal(QPoint(0, 0))));
         QVERIFY(drag.hoverWidget->isVisible());
-        QVERIFY(drag.hoverWidget->testAttribute(Qt::WA_TranslucentBackground));
         // The overlay outlines the zone's half.
-        drag.zone = DropZone::Right;
+        drag.hoverWidget->setZone(int(DropZone::Right));
         const QImage overlay = drag.hoverWidget->grab().toImage();
-        const int w = overlay.width();
-        QVERIFY(overlay.pixelColor(w - 2, overlay.height() / 2).alpha() > 0);
-        QCOMPARE(overlay.pixelColor(2, overlay.height() / 2).alpha(), 0);
-        drag.zone = DropZone::None;
+        QVERIFY(overlay.pixelColor(overlay.width() - 2, overlay.height() / 2).alpha() > 0);
+        QCOMPARE(overlay.pixelColor(overlay.width() / 4, 1).alpha(), 0);
+        QVERIFY(overlay.pixelColor(overlay.width() * 3 / 4, 1).alpha() > 0);
     }
     d->setHover(false);
     QVERIFY(drag.hoverWidget.isNull());

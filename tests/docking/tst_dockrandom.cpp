@@ -336,7 +336,6 @@ class tst_DockRandom : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { DockTestDetail::installQuietHandler(); }
     void regressions_data();
     void regressions();
     void seeds();
