@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStackedWidget>
 
 using Quill::UI::Dock;
@@ -86,6 +87,16 @@ void GalleryWindow::buildMenu()
     toggle(tr("Panel Menu"), hasPanelMenu(), SLOT(setPanelMenuOption(bool)));
     menu->addSeparator();
     menu->addAction(tr("Reset Layout"), this, SLOT(resetLayout()));
+    menu->addAction(tr("Check Workspace"), this, SLOT(reportSanity()));
+}
+
+void GalleryWindow::reportSanity()
+{
+    QString breach;
+    const bool sane = checkSanity(&breach);
+    statusBar()->showMessage(sane ? tr("Workspace consistent: %n pane(s)", nullptr, docks().size())
+                                  : tr("Workspace broken: %1").arg(breach),
+                             5000);
 }
 
 void GalleryWindow::buildArrangement()

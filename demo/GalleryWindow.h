@@ -32,6 +32,8 @@ protected:
 
 private slots:
     void resetLayout();
+    // Runs the workspace's own consistency check and shows the answer.
+    void reportSanity();
     void setHideSingleTabsOption(bool on);
     void setHighlightOption(bool on);
     void setClosableTabsOption(bool on);
