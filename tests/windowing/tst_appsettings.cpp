@@ -6,13 +6,9 @@
 
 using namespace Quill::UI;
 
-namespace {
-
-int g_osCalls = 0;
-QString g_osAnswer;
-QString FakeOs() { return ++g_osCalls, g_osAnswer; }
-
-} // namespace
+static int g_osCalls = 0;
+static QString g_osAnswer;
+static QString FakeOs() { return ++g_osCalls, g_osAnswer; }
 
 class tst_AppSettings : public QObject
 {
@@ -47,7 +43,6 @@ private slots:
             writer.sync();
             QCOMPARE(writer.status(), QSettings::NoError);
             QCOMPARE(QFileInfo(writer.fileName()).fileName(), fileStem + ".ini");
-            QCOMPARE(writer.format(), QSettings::IniFormat);
         }
         AppSettings reader;
         QCOMPARE(reader.value("Group/key").toInt(), 42);
@@ -59,27 +54,21 @@ private slots:
     {
         // argv0 ("null": none) and PATH with %T for the tree, run from the tree's bin;
         // what the system says; what is found, relative to the tree (empty: nothing).
-        QTest::addColumn<QStringList>("row");
-        const QString os = QStringLiteral("/opt/os/said/this");
-        QTest::newRow("system answer, null argv0") << QStringList{"null", "", os, os};
-        QTest::newRow("system answer wins") << QStringList{"%T/bin/tool", "", os, os};
-        QTest::newRow("absolute") << QStringList{"%T/bin/tool", "", "", "bin/tool"};
-        QTest::newRow("absolute through a link") << QStringList{"%T/link/tool", "", "", "bin/tool"};
-        QTest::newRow("absolute, missing") << QStringList{"%T/bin/nothing", "", "", ""};
-        QTest::newRow("relative with slash") << QStringList{"../bin/tool", "", "", "bin/tool"};
-        QTest::newRow("dot slash") << QStringList{"./tool", "", "", "bin/tool"};
-        QTest::newRow("PATH search") << QStringList{"tool", "%T/dirs:%T/bin", "", "bin/tool"};
-        QTest::newRow("PATH skips empty entries") << QStringList{"tool", "::%T/dirs", "", ""};
-        QTest::newRow("PATH relative entry") << QStringList{"tool", "../dirs:../bin", "", "bin/tool"};
-        QTest::newRow("PATH only a directory") << QStringList{"tool", "%T/dirs", "", ""};
-        QTest::newRow("empty argv0") << QStringList{"", "%T/bin", "", ""};
+        QTest::addColumn<QString>("fields");   // the four fields, split at '|'
+        QTest::newRow("system answer, null argv0") << "null||/os/said|/os/said"; QTest::newRow("system wins") << "%T/bin/tool||/os/said|/os/said";
+        QTest::newRow("absolute") << "%T/bin/tool|||bin/tool"; QTest::newRow("through a link") << "%T/link/tool|||bin/tool";
+        QTest::newRow("absolute, missing") << "%T/bin/nothing|||"; QTest::newRow("relative") << "../bin/tool|||bin/tool";
+        QTest::newRow("dot slash") << "./tool|||bin/tool"; QTest::newRow("PATH search") << "tool|%T/dirs:%T/bin||bin/tool";
+        QTest::newRow("PATH skips empty entries") << "tool|::%T/dirs||"; QTest::newRow("PATH only a directory") << "tool|%T/dirs||";
+        QTest::newRow("PATH relative entry") << "tool|../dirs:../bin||bin/tool"; QTest::newRow("empty argv0") << "|%T/bin||";
     }
 
     // The system is asked once per process; a found path sticks whatever later callers
     // pass, and a failed search is tried again with the next caller's argv0.
     void derivation()
     {
-        QFETCH(QStringList, row);
+        QFETCH(QString, fields);
+        const QStringList row = fields.split('|');
         const QDir tree(QFileInfo(m_tree.path()).canonicalFilePath());
         QVERIFY(QDir::setCurrent(tree.filePath("bin")));
         const QByteArray arg = QFile::encodeName(QString(row[0]).replace("%T", tree.path()));
