@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 using namespace Quill::UI;
@@ -53,6 +54,15 @@ void Move(QWidget* w, QPointF pos, Qt::MouseButtons buttons = Qt::LeftButton)
 {
     QMouseEvent move(QEvent::MouseMove, pos, pos, Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
+}
+
+// A slider with the test palette, `along` pixels long and 40 across.
+std::unique_ptr<Slider> Make(bool vertical, int along = 305, int mode = Slider::kLinear, int type = Slider::kDouble)
+{
+    auto s = std::make_unique<Slider>(Slider::ValueType(type), Slider::SliderMode(mode), vertical ? Qt::Vertical : Qt::Horizontal);
+    s->setPalette(TestPalette());
+    s->resize(vertical ? QSize(40, along) : QSize(along, 40));
+    return s;
 }
 
 struct ExposedSlider : Slider {
@@ -186,105 +196,80 @@ private slots:
         QFETCH(QPoint, inside);
         QFETCH(QPoint, outside);
         QFETCH(int, dpr);
-        Slider s(Slider::kDouble, Slider::SliderMode(mode), vertical ? Qt::Vertical : Qt::Horizontal);
-        s.setPalette(TestPalette());
-        s.setEnabled(enabled);
-        s.setValue(0.25);
-        s.resize(vertical ? QSize(40, 305) : QSize(305, 40));
-        const QImage image = Render(s, dpr);
+        const auto s = Make(vertical, 305, mode);
+        s->setEnabled(enabled);
+        s->setValue(0.25);
+        const QImage image = Render(*s, dpr);
         QCOMPARE(QColor(image.pixel(inside * dpr)), enabled ? kThumb : kDisabledThumb);
         QVERIFY(QColor(image.pixel(outside * dpr)) != kThumb);
-    }
-
-    void outOfRange_data()
-    {
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("base");   // column (or row) near the triangle's wide end
-        QTest::addColumn<int>("tip");    // column (or row) near its point
-        QTest::newRow("right") << false << 2.0 << 294 << 302;
-        QTest::newRow("left") << false << -1.0 << 9 << 1;
-        QTest::newRow("up") << true << 2.0 << 9 << 1;
-        QTest::newRow("down") << true << -1.0 << 294 << 302;
     }
 
     // A triangle pointing past the end, and no rectangle.
     void outOfRange()
     {
-        QFETCH(bool, vertical);
-        QFETCH(double, value);
-        QFETCH(int, base);
-        QFETCH(int, tip);
-        Slider s(Slider::kDouble, Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
-        s.setPalette(TestPalette());
-        s.setValue(value);
-        s.resize(vertical ? QSize(40, 305) : QSize(305, 40));
-        const QImage image = Render(s);
-        auto count = [&](int at, int from, int to) {
-            return Count(image, vertical ? QRect(QPoint(from, at), QPoint(to, at)) : QRect(QPoint(at, from), QPoint(at, to)),
-                         kThumb);
-        };
-        QVERIFY(count(base, 13, 38) >= 10);
-        QVERIFY(count(tip, 13, 38) <= 4);
-        QCOMPARE(count(value > 1 ? 288 : 15, 0, 39), 0);
-    }
-
-    void painting_data()
-    {
-        QTest::addColumn<bool>("vertical");
-        QTest::newRow("horizontal") << false;
-        QTest::newRow("vertical") << true;
+        // Column (or row) near the triangle's wide end and near its point.
+        const struct { bool vertical; double value; int base, tip; } cases[] = {{false, 2, 294, 302}, {false, -1, 9, 1}, {true, 2, 9, 1}, {true, -1, 294, 302}};
+        for (const auto& c : cases) {
+            const auto s = Make(c.vertical);
+            s->setValue(c.value);
+            const QImage image = Render(*s);
+            auto count = [&](int at, int from, int to) {
+                return Count(image, c.vertical ? QRect(QPoint(from, at), QPoint(to, at)) : QRect(QPoint(at, from), QPoint(at, to)), kThumb);
+            };
+            QVERIFY(count(c.base, 13, 38) >= 10);
+            QVERIFY(count(c.tip, 13, 38) <= 4);
+            QCOMPARE(count(c.value > 1 ? 288 : 15, 0, 39), 0);
+        }
     }
 
     // Groove, end stops, ticks and labels of a 0..1 slider over a 200-pixel tick slot
     // (unit 0.1, every second tick labelled), in a colour and a gradient.
     void painting()
     {
-        QFETCH(bool, vertical);
-        Slider s(Slider::kDouble, Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
-        s.setPalette(TestPalette());
-        s.setValue(0.65);
-        s.resize(vertical ? QSize(40, 204) : QSize(204, 40));
-        // Along: x from 2 (or y from 201 up). Across: groove 18..20; ticks from 17 up
-        // (or from 21 right), half length 9.
-        const int start = vertical ? 201 : 2;
-        const int dir = vertical ? -1 : 1;
-        auto at = [&](const QImage& image, int along, int across) {
-            return QColor(vertical ? image.pixel(across, along) : image.pixel(along, across));
-        };
-        const int halfTick = vertical ? 25 : 12;
-        const int fullTick = vertical ? 35 : 5;
-        s.setColor(QColor(200, 0, 200));
-        QImage image = Render(s);
-        QCOMPARE(at(image, start + dir * 30, 19), QColor(200, 0, 200));
-        QCOMPARE(at(image, start + dir * 30, 18), kShadow);
-        QCOMPARE(at(image, start + dir * 30, 20), kShadow);
-        QCOMPARE(at(image, start, fullTick), kMid);
-        QCOMPARE(at(image, start + dir * 199, fullTick), kMid);
-        for (int k = 1; k <= 9; ++k) {
-            QCOMPARE(at(image, start + dir * 20 * k, halfTick), kMid);
-            QVERIFY(at(image, start + dir * 20 * k, fullTick) != kMid);
-            QCOMPARE(at(image, start + dir * 20 * k + 1, halfTick), kWindow);
-        }
-        auto ink = [&](int from, int to) {   // dark label pixels in a stretch of the label slot
-            int n = 0;
-            for (int along = std::min(from, to); along <= std::max(from, to); ++along)
-                for (int across = vertical ? 1 : 22; across <= (vertical ? 16 : 39); ++across)
-                    n += qGray(at(image, along, across).rgb()) < 100 && at(image, along, across) != kMid;
-            return n;
-        };
-        QVERIFY(ink(start + dir * 40, start + dir * 50) > 0);   // 0.2
-        QCOMPARE(ink(start + dir * 20, start + dir * 30), 0);   // 0.1 has none
-        QVERIFY(ink(vertical ? 203 : 2, vertical ? 197 : 8) > 0);   // the minimum's
-        QVERIFY(ink(vertical ? 0 : 201, vertical ? 6 : 195) > 0);   // the maximum's
+        for (const bool vertical : {false, true}) {
+            const auto s = Make(vertical, 204);
+            s->setValue(0.65);
+            // Along: x from 2 (or y from 201 up). Across: groove 18..20; ticks from 17 up
+            // (or from 21 right), half length 9.
+            const int start = vertical ? 201 : 2;
+            const int dir = vertical ? -1 : 1;
+            auto at = [&](const QImage& image, int along, int across) {
+                return QColor(vertical ? image.pixel(across, along) : image.pixel(along, across));
+            };
+            const int halfTick = vertical ? 25 : 12;
+            const int fullTick = vertical ? 35 : 5;
+            s->setColor(QColor(200, 0, 200));
+            QImage image = Render(*s);
+            QCOMPARE(at(image, start + dir * 30, 19), QColor(200, 0, 200));
+            QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+            QCOMPARE(at(image, start + dir * 30, 20), kShadow);
+            QCOMPARE(at(image, start, fullTick), kMid);
+            QCOMPARE(at(image, start + dir * 199, fullTick), kMid);
+            for (int k = 1; k <= 9; ++k) {
+                QCOMPARE(at(image, start + dir * 20 * k, halfTick), kMid);
+                QVERIFY(at(image, start + dir * 20 * k, fullTick) != kMid);
+                QCOMPARE(at(image, start + dir * 20 * k + 1, halfTick), kWindow);
+            }
+            auto ink = [&](int from, int to) {   // dark label pixels in a stretch of the label slot
+                int n = 0;
+                for (int along = std::min(from, to); along <= std::max(from, to); ++along)
+                    for (int across = vertical ? 1 : 22; across <= (vertical ? 16 : 39); ++across)
+                        n += qGray(at(image, along, across).rgb()) < 100 && at(image, along, across) != kMid;
+                return n;
+            };
+            QVERIFY(ink(start + dir * 40, start + dir * 50) > 0);   // 0.2
+            QCOMPARE(ink(start + dir * 20, start + dir * 30), 0);   // 0.1 has none
+            QVERIFY(ink(vertical ? 203 : 2, vertical ? 197 : 8) > 0);   // the minimum's
+            QVERIFY(ink(vertical ? 0 : 201, vertical ? 6 : 195) > 0);   // the maximum's
 
-        QLinearGradient gradient = vertical ? QLinearGradient(0, 204, 0, 0) : QLinearGradient(0, 0, 204, 0);
-        gradient.setColorAt(0, Qt::red);
-        gradient.setColorAt(1, Qt::blue);
-        s.setColor(gradient);
-        image = Render(s);
-        QVERIFY(at(image, start + dir * 3, 19).red() > 230 && at(image, start + dir * 196, 19).blue() > 230);
-        QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+            QLinearGradient gradient = vertical ? QLinearGradient(0, 204, 0, 0) : QLinearGradient(0, 0, 204, 0);
+            gradient.setColorAt(0, Qt::red);
+            gradient.setColorAt(1, Qt::blue);
+            s->setColor(gradient);
+            image = Render(*s);
+            QVERIFY(at(image, start + dir * 3, 19).red() > 230 && at(image, start + dir * 196, 19).blue() > 230);
+            QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+        }
     }
 
     // Whatever the range and tick separation, a paint shows the thumb and a drag
@@ -295,17 +280,15 @@ private slots:
         const double ranges[][3] = {{0, 1e300, 5e299}, {-max, max, 1}, {0, 1e-320, 0}, {5e-324, 1e308, 1}, {3, 3, 3}};
         for (const auto& r : ranges) {
             for (int kind = 0; kind < 4; ++kind) {
-                Slider s{Slider::ValueType(kind & 1), Slider::SliderMode(kind >> 1)};
-                s.setPalette(TestPalette());
-                s.setRange(r[0], r[1]);
-                s.setValue(r[2]);
-                s.setMinTickSeparation(kind == 3 ? INT_MAX : 1 - kind);
-                s.resize(305, 40);
-                QVERIFY(Count(Render(s), QRect(0, 0, 305, 40), kThumb) > 0);
-                QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, QPoint(2, 15));
+                const auto s = Make(false, 305, kind >> 1, kind & 1);
+                s->setRange(r[0], r[1]);
+                s->setValue(r[2]);
+                s->setMinTickSeparation(kind == 3 ? INT_MAX : 1 - kind);
+                QVERIFY(Count(Render(*s), QRect(0, 0, 305, 40), kThumb) > 0);
+                QTest::mousePress(s.get(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 15));
                 for (int x = 0; x < 305; x += 13) {
-                    Move(&s, QPoint(x, 15));
-                    QVERIFY(std::isfinite(s.value()));
+                    Move(s.get(), QPoint(x, 15));
+                    QVERIFY(std::isfinite(s->value()));
                 }
             }
         }

