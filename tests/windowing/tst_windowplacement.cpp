@@ -119,7 +119,8 @@ private slots:
         QVERIFY(!WidgetUtils::GetFullscreen(&window));
 
         // The rules are tested above; here that the widgets are moved and shown, and that
-        // points far off every screen still find one.
+        // points far off every screen still find one (the widget's geometry itself must
+        // fit in int, which Qt's own rectangles need).
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
         QWidget anchor;
         anchor.setGeometry(avail.left() + 100, avail.top() + 100, 60, 20);
@@ -133,7 +134,7 @@ private slots:
         QRect rect(avail.center(), QSize(40, 30));
         WidgetUtils::MoveWidgetNearRect(&popup, rect);
         QCOMPARE(popup.pos(), *WindowPlacement::NearRect(popup.size(), rect, avail));
-        for (const QPoint far : {QPoint(INT_MAX - 10, INT_MAX - 10), QPoint(INT_MIN, INT_MAX - 10)}) {
+        for (const QPoint far : {QPoint(INT_MAX - 100, INT_MAX - 100), QPoint(INT_MIN, INT_MAX - 100)}) {
             popup.move(far);
             WidgetUtils::MoveWidgetNotObscuringWidget(&popup, nullptr);
             QCOMPARE(popup.y() + popup.height(), avail.bottom());
