@@ -22,15 +22,6 @@ const double kInf = std::numeric_limits<double>::infinity();
 const QColor kWindow(255, 255, 255), kShadow(0, 0, 0), kMid(0, 128, 0), kDark(0, 0, 255);
 const QColor kThumb(98, 82, 39), kDisabledThumb(74, 71, 63);
 
-QPalette TestPalette()
-{
-    QPalette pal(kWindow, kWindow);
-    pal.setColor(QPalette::Shadow, kShadow);
-    pal.setColor(QPalette::Mid, kMid);
-    pal.setColor(QPalette::Dark, kDark);
-    return pal;
-}
-
 QImage Render(QWidget& w, int dpr = 1)
 {
     QImage image(w.size() * dpr, QImage::Format_ARGB32_Premultiplied);
@@ -49,37 +40,32 @@ int Count(const QImage& image, const QRect& area, const QColor& c)
     return n;
 }
 
-void Move(QWidget* w, QPointF pos, Qt::MouseButtons buttons = Qt::LeftButton)
+// Sent directly: QTest's mouse helpers map positions to global ones in int.
+void Mouse(QWidget* w, QPointF pos, Qt::MouseButtons buttons = Qt::LeftButton, QEvent::Type type = QEvent::MouseMove)
 {
-    QMouseEvent move(QEvent::MouseMove, pos, pos, Qt::NoButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
+    QMouseEvent event(type, pos, pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
 }
 
 // A slider with the test palette, `along` pixels long and 40 across.
 std::unique_ptr<Slider> Make(bool vertical, int along = 305, int mode = Slider::kLinear, int type = Slider::kDouble)
 {
     auto s = std::make_unique<Slider>(Slider::ValueType(type), Slider::SliderMode(mode), vertical ? Qt::Vertical : Qt::Horizontal);
-    s->setPalette(TestPalette());
+    QPalette pal(kWindow, kWindow);
+    pal.setColor(QPalette::Shadow, kShadow);
+    pal.setColor(QPalette::Mid, kMid);
+    pal.setColor(QPalette::Dark, kDark);
+    s->setPalette(pal);
     s->resize(vertical ? QSize(40, along) : QSize(along, 40));
     return s;
 }
 
 // A drag: minimum, maximum and slot length; the pointer along the slider at the press
 // and each move; the signals.
-struct Drag {
-    bool vertical, integer;
-    QList<double> range;
-    QList<int> pointer;
-    QStringList expected;
-};
+struct Drag { bool vertical, integer; QList<double> range; QList<int> pointer; QStringList expected; };
 
 // A slider rendered at `dpr` with 0.25 set: a pixel of the thumb and one just beside it.
-struct Thumb {
-    bool vertical, enabled;
-    int mode;
-    QPoint inside, outside;
-    int dpr;
-};
+struct Thumb { bool vertical, enabled; int mode; QPoint inside, outside; int dpr; };
 
 struct ExposedSlider : Slider {
     using Slider::isLog;
@@ -110,7 +96,7 @@ private slots:
     {
         QFETCH(QString, row);
         const QStringList f = row.split(' ');
-        const QString call = f[0];
+        const QString& call = f[0];
         const double a = f[1].toDouble(), b = f[2].toDouble();
         const QList<double> state{f[4].toDouble(), f[5].toDouble(), f[6].toDouble()};
         Slider s{call == "ivalue" ? Slider::kInt : Slider::kDouble};
@@ -150,29 +136,23 @@ private slots:
     void drag()
     {
         QFETCH(Drag, row);
-        const bool vertical = row.vertical;
-        const QList<double>& range = row.range;
-        const QList<int>& pointer = row.pointer;
-        Slider s(row.integer ? Slider::kInt : Slider::kDouble, Slider::kLinear, vertical ? Qt::Vertical : Qt::Horizontal);
-        s.setRange(range[0], range[1]);
-        const int side = int(range[2]) + 5;
-        s.resize(vertical ? QSize(30, side) : QSize(side, 30));
+        const int side = int(row.range[2]) + 5;
+        const auto s = Make(row.vertical, side, Slider::kLinear, row.integer ? Slider::kInt : Slider::kDouble);
+        s->setRange(row.range[0], row.range[1]);
         QStringList log;
-        connect(&s, &Slider::sliderPressed, [&] { log << "pressed"; });
-        connect(&s, &Slider::sliderReleased, [&] { log << "released"; });
-        connect(&s, &Slider::valueChanged, [&](double v) {
+        connect(s.get(), &Slider::sliderPressed, [&] { log << "pressed"; });
+        connect(s.get(), &Slider::sliderReleased, [&] { log << "released"; });
+        connect(s.get(), &Slider::valueChanged, [&](double v) {
             log << QStringLiteral("changed %1").arg(v);
-            QCOMPARE(s.value(), v);   // stored before it is announced
+            QCOMPARE(s->value(), v);   // stored before it is announced
         });
-        connect(&s, &Slider::sliderMoved, [&](double v) { log << QStringLiteral("moved %1").arg(v); });
-        auto at = [&](int along) { return vertical ? QPointF(15, along) : QPointF(along, 15); };
-        QMouseEvent press(QEvent::MouseButtonPress, at(pointer[0]), at(pointer[0]), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&s, &press);
-        for (int i = 1; i < pointer.size(); ++i)
-            Move(&s, at(pointer[i]));
-        QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, at(10).toPoint());
-        Move(&s, at(side / 2), Qt::NoButton);
+        connect(s.get(), &Slider::sliderMoved, [&](double v) { log << QStringLiteral("moved %1").arg(v); });
+        auto at = [&](int along) { return row.vertical ? QPointF(15, along) : QPointF(along, 15); };
+        Mouse(s.get(), at(row.pointer[0]), Qt::LeftButton, QEvent::MouseButtonPress);
+        for (int i = 1; i < row.pointer.size(); ++i)
+            Mouse(s.get(), at(row.pointer[i]));
+        QTest::mouseRelease(s.get(), Qt::LeftButton, Qt::NoModifier, at(10).toPoint());
+        Mouse(s.get(), at(side / 2), Qt::NoButton);
         QCOMPARE(log, row.expected);
     }
 
