@@ -67,8 +67,7 @@ private slots:
         QTest::newRow("empty range") << Curve(5, 5) << 7.0 << 0.0; QTest::newRow("int half away") << Int(0, 10) << 2.5 << 0.3;
         QTest::newRow("int negative half away") << Int(-10, 0) << -2.5 << 0.7; QTest::newRow("log") << Curve(1, 100) << 10.0 << 0.5;
         QTest::newRow("log below min") << Curve(1, 100) << 0.5 << 0.0; QTest::newRow("sqrt") << Curve(0, 100) << 25.0 << 0.5;
-        QTest::newRow("two-sided zero") << Curve(-25, 100) << 0.0 << 1.0 / 3;
-        QTest::newRow("mirrored log") << Curve(-100, -1) << -10.0 << 0.5;
+        QTest::newRow("two-sided zero") << Curve(-25, 100) << 0.0 << 1.0 / 3; QTest::newRow("mirrored log") << Curve(-100, -1) << -10.0 << 0.5;
         QTest::newRow("overflowing width") << Lin(-1e308, 1e308) << 0.0 << 0.5;
         QTest::newRow("swapped range") << Lin(1, 0) << 0.25 << 0.25; QTest::newRow("NaN") << Curve(0, 1) << kNaN << kNaN;
         QTest::newRow("infinity") << Lin(1, 10) << kInf << kInf;
@@ -151,11 +150,11 @@ private slots:
         QVERIFY2(std::isnan(value) ? std::isnan(v) : Close(v, value), qPrintable(QString::number(v, 'g', 17)));
     }
 
-    void linearTicks_data()
+    void ticks_data()
     {
         QTest::addColumn<Range>("range");
         QTest::addColumn<int>("length");   // negative: a vertical slot, running upwards
-        QTest::addColumn<Doubles>("values");
+        QTest::addColumn<Doubles>("values");   // linear: exactly these; square root: at least these
         QTest::addColumn<Doubles>("labelled");
         const Doubles tenths{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
         const Doubles tens{10, 20, 30, 40, 50, 60, 70, 80, 90};
@@ -165,9 +164,13 @@ private slots:
         QTest::newRow("minimum on a multiple, zero exact") << Lin(-0.3, 0.7) << 200 << Doubles{-0.2, -0.1, 0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6} << Doubles{-0.2, 0, 0.2, 0.4, 0.6};
         QTest::newRow("spacing 10: every fifth") << Lin(0, 100) << 100 << tens << Doubles{50};
         QTest::newRow("spacing 30: all") << Lin(0, 100) << 300 << tens << tens;
+        QTest::newRow("two-sided zero") << Curve(-25, 100) << 300 << Doubles{0, -10, 10, 50} << Doubles{0};
+        QTest::newRow("mirrored log") << Curve(-1000, -1) << 300 << Doubles{-10, -100, -2, -20} << Doubles{-10, -100};
+        QTest::newRow("ends at zero") << Curve(-100, 0) << 300 << Doubles{-1, -10, -20, -50} << Doubles{-10};
+        QTest::newRow("int 0..100") << Curve(0, 100, true) << 300 << Doubles{1, 2, 10, 20, 50} << Doubles{1, 10};
     }
 
-    void linearTicks()
+    void ticks()
     {
         QFETCH(Range, range);
         QFETCH(int, length);
@@ -175,20 +178,34 @@ private slots:
         QFETCH(Doubles, labelled);
         const SliderTicks::Slot slot = MakeSlot(length);
         QCOMPARE(slot.length(), std::abs(length));
-        const QVector<SliderTick> ticks = SliderTicks::Linear(range.scale(), slot, 5);
-        QCOMPARE(Values(ticks), values);
-        QCOMPARE(Values(ticks, true), labelled);
+        const SliderScale scale = range.scale();
+        if (!range.nonLinear) {
+            const QVector<SliderTick> ticks = SliderTicks::Linear(scale, slot, 5);
+            QCOMPARE(Values(ticks), values);
+            QCOMPARE(Values(ticks, true), labelled);
+            for (const SliderTick& t : ticks) {
+                const bool major = std::fmod(std::round(t.value / (values.at(1) - values.at(0))), 10.0) == 0.0;
+                QCOMPARE(t.length, major ? slot.cross : slot.cross / 2);
+                QCOMPARE(t.pixel, int(std::floor(slot.start + (t.value - range.minimum) * length / (range.maximum - range.minimum))));
+            }
+            return;
+        }
+        const QVector<SliderTick> ticks = SliderTicks::Square(scale, slot, 5);
+        for (double v : values)
+            QVERIFY2(Values(ticks).contains(v), qPrintable(QStringLiteral("no tick at %1").arg(v)));
+        for (double v : labelled)
+            QVERIFY2(Values(ticks, true).contains(v), qPrintable(QStringLiteral("no label at %1").arg(v)));
         for (const SliderTick& t : ticks) {
-            const bool major = std::fmod(std::round(t.value / (values.at(1) - values.at(0))), 10.0) == 0.0;
-            QCOMPARE(t.length, major ? slot.cross : slot.cross / 2);
-            QCOMPARE(t.pixel, int(std::floor(slot.start + (t.value - range.minimum) * length / (range.maximum - range.minimum))));
+            QVERIFY(!range.integer || t.value == std::round(t.value));
+            QCOMPARE(t.pixel, SliderTicks::Place(scale, slot, t.value));
+            QVERIFY(std::abs(t.pixel - slot.start) >= 5 && std::abs(t.pixel - slot.end) >= 5);
+            QVERIFY(t.value != 0.0 || (t.length == slot.cross && t.pixel == 2 + 299 / 3));
         }
     }
 
     void logTicks()
     {
-        bool tick[10];
-        bool label[10];
+        bool tick[10], label[10];
         auto digits = [&](double ppd, const bool* table) {
             SliderTicks::LogTables(ppd, 5, tick, label);
             QList<int> out;
@@ -218,37 +235,6 @@ private slots:
         QCOMPARE(QVector<bool>(tick, tick + 10), (QVector<bool>{1, 0, 1, 0, 1, 0, 0, 0, 0, 1}));
     }
 
-    void squareTicks_data()
-    {
-        QTest::addColumn<Range>("range");
-        QTest::addColumn<Doubles>("mustHave");
-        QTest::addColumn<Doubles>("mustLabel");
-        QTest::newRow("two-sided zero") << Curve(-25, 100) << Doubles{0, -10, 10, 50} << Doubles{0};
-        QTest::newRow("mirrored log") << Curve(-1000, -1) << Doubles{-10, -100, -2, -20} << Doubles{-10, -100};
-        QTest::newRow("ends at zero") << Curve(-100, 0) << Doubles{-1, -10, -20, -50} << Doubles{-10};
-        QTest::newRow("int 0..100") << Curve(0, 100, true) << Doubles{1, 2, 10, 20, 50} << Doubles{1, 10};
-    }
-
-    void squareTicks()
-    {
-        QFETCH(Range, range);
-        QFETCH(Doubles, mustHave);
-        QFETCH(Doubles, mustLabel);
-        const SliderTicks::Slot slot = MakeSlot(300);
-        const SliderScale scale = range.scale();
-        const QVector<SliderTick> ticks = SliderTicks::Square(scale, slot, 5);
-        for (double v : mustHave)
-            QVERIFY2(Values(ticks).contains(v), qPrintable(QStringLiteral("no tick at %1").arg(v)));
-        for (double v : mustLabel)
-            QVERIFY2(Values(ticks, true).contains(v), qPrintable(QStringLiteral("no label at %1").arg(v)));
-        for (const SliderTick& t : ticks) {
-            QVERIFY(!range.integer || t.value == std::round(t.value));
-            QCOMPARE(t.pixel, SliderTicks::Place(scale, slot, t.value));
-            QVERIFY(std::abs(t.pixel - slot.start) >= 5 && std::abs(t.pixel - slot.end) >= 5);
-            QVERIFY(t.value != 0.0 || (t.length == slot.cross && t.pixel == 2 + 299 / 3));
-        }
-    }
-
     // Whatever the range, every routine finishes with a bounded number of ticks inside
     // the slot, and drags give numbers; wide finite ranges still show a linear scale.
     void extremeRangesAreBounded()
@@ -257,8 +243,7 @@ private slots:
         const double ranges[][2] = {{0, 1e300},    {-max, max},   {0, 1e-320},  {1, std::nextafter(1.0, 2.0)},
                                     {-1e308, 1e308}, {5e-324, 1e308}, {-1e308, 1e-300}, {-1e18, 1e18}, {0, kInf}};
         const SliderTicks::Slot slot = MakeSlot(300);
-        bool tick[10];
-        bool label[10];
+        bool tick[10], label[10];
         for (const auto& r : ranges) {
             for (int kind = 0; kind < 4; ++kind) {
                 const SliderScale scale(r[0], r[1], kind & 1, kind & 2);
