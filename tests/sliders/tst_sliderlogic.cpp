@@ -86,10 +86,8 @@ private slots:
         const double back = scale.positionToValue(position);
         if (position > 0 && position < 1)
             QVERIFY(Close(back, range.integer ? std::round(value) : value, 1e-9));
-        else if (!(position > 0))
-            QCOMPARE(back, scale.minimum());
         else
-            QCOMPARE(back, scale.maximum());
+            QCOMPARE(back, position > 0 ? scale.maximum() : scale.minimum());
     }
 
     // Random ranges (negative, fractional, tiny, huge, integer, non-linear) on slots of 1
@@ -277,30 +275,22 @@ private slots:
 
     void logSliderMarks_data()
     {
-        QTest::addColumn<int>("minExp");
-        QTest::addColumn<int>("maxExp");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QStringList>("labels");   // text@pos, "<" when it ends at pos
+        QTest::addColumn<QList<int>>("args");   // minExp, maxExp, start, length
+        QTest::addColumn<QString>("labels");    // text@pos, "<" when it ends at pos
         QTest::newRow("powers of ten labelled once")
-            << 0 << 3 << 10 << 300
-            << QStringList{"1@10", "2@40", "3@57", "4@70", "5@79", "7@94", "10@110", "20@140", "30@157", "50@179",
-                           "100@210", "300@257", "1000@310<"};
-        QTest::newRow("upwards") << 0 << 3 << 300 << -300
-                                 << QStringList{"1@300", "2@270", "3@253", "4@240", "5@231", "7@216", "10@200", "20@170",
-                                                "30@153", "50@131", "100@100", "300@53", "1000@0<"};
+            << QList<int>{0, 3, 10, 300} << "1@10 2@40 3@57 4@70 5@79 7@94 10@110 20@140 30@157 50@179 100@210 300@257 1000@310<";
+        QTest::newRow("upwards")
+            << QList<int>{0, 3, 300, -300} << "1@300 2@270 3@253 4@240 5@231 7@216 10@200 20@170 30@153 50@131 100@100 300@53 1000@0<";
         QTest::newRow("last power of ten would touch the maximum")
-            << -2 << 4 << 0 << 120 << QStringList{"0.01@0", "0.1@20", "1@40", "10@60", "100@80", "10000@120<"};
+            << QList<int>{-2, 4, 0, 120} << "0.01@0 0.1@20 1@40 10@60 100@80 10000@120<";
     }
 
     // Which marks of a LogSlider get a label, where, on which side (5 pixels per character).
     void logSliderMarks()
     {
-        QFETCH(int, minExp);
-        QFETCH(int, maxExp);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QStringList, labels);
+        QFETCH(QList<int>, args);
+        QFETCH(QString, labels);
+        const int minExp = args[0], maxExp = args[1], start = args[2], length = args[3];
         const LogSliderScale scale(minExp, maxExp, 100, minExp * 100, maxExp * 100);
         const QVector<LogSliderMark> marks = scale.marks(
             start, length, [](double v) { return QString::number(v, 'g', 6); },
@@ -312,7 +302,7 @@ private slots:
             if (!m.label.isEmpty())
                 shown << QStringLiteral("%1@%2%3").arg(m.label).arg(m.pos).arg(m.leftAligned ? "" : "<");
         }
-        QCOMPARE(shown, labels);
+        QCOMPARE(shown.join(' '), labels);
     }
 };
 
