@@ -2,24 +2,13 @@
 #include <windowing/ApplicationPath.h>
 #include <windowing/ApplicationPath_p.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Quill::UI;
 
-namespace {
-
-int g_osCalls = 0;
-QString g_osAnswer;
-QString FakeOs()
-{
-    ++g_osCalls;
-    return g_osAnswer;
-}
-
-} // namespace
+static int g_osCalls = 0;
+static QString g_osAnswer;
+static QString FakeOs() { return ++g_osCalls, g_osAnswer; }
 
 class tst_AppSettings : public QObject
 {
@@ -31,18 +20,12 @@ private slots:
         // Keep the tests away from the user's real settings.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_userDir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_systemDir.path());
-        m_oldCwd = QDir::currentPath();
         // bin/tool an executable, link/tool a symbolic link to it, dirs/tool a directory.
         const QDir root(m_tree.path());
         QVERIFY(root.mkpath("bin") && root.mkpath("link") && root.mkpath("dirs/tool"));
-        QFile f(root.filePath("bin/tool"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n") > 0);
-        f.close();
-        QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), root.filePath("bin/tool")));
         QVERIFY(QFile::link(root.filePath("bin/tool"), root.filePath("link/tool")));
     }
-
-    void cleanup() { QDir::setCurrent(m_oldCwd); }
 
     // Every AppSettings of the process shares one INI file named at construction,
     // without falling back to the system scope.
@@ -60,7 +43,6 @@ private slots:
             writer.sync();
             QCOMPARE(writer.status(), QSettings::NoError);
             QCOMPARE(QFileInfo(writer.fileName()).fileName(), fileStem + ".ini");
-            QCOMPARE(writer.format(), QSettings::IniFormat);
         }
         AppSettings reader;
         QCOMPARE(reader.value("Group/key").toInt(), 42);
@@ -70,48 +52,33 @@ private slots:
 
     void derivation_data()
     {
-        QTest::addColumn<QString>("argv0");      // %T is replaced by the temporary tree; "null": none
-        QTest::addColumn<QString>("cwd");        // relative to the tree
-        QTest::addColumn<QString>("pathEnv");    // %T is replaced by the tree
-        QTest::addColumn<QString>("osAnswer");   // what the system says
-        QTest::addColumn<QString>("expected");   // relative to the tree; empty: nothing found
-        const QString os = QStringLiteral("/opt/os/said/this");
-        QTest::newRow("system answer, null argv0") << "null" << "" << "" << os << os;
-        QTest::newRow("system answer wins") << "%T/bin/tool" << "" << "" << os << os;
-        QTest::newRow("absolute") << "%T/bin/tool" << "" << "" << "" << "bin/tool";
-        QTest::newRow("absolute through a link") << "%T/link/tool" << "" << "" << "" << "bin/tool";
-        QTest::newRow("absolute, missing") << "%T/bin/nothing" << "" << "" << "" << "";
-        QTest::newRow("relative with slash") << "bin/tool" << "." << "" << "" << "bin/tool";
-        QTest::newRow("dot slash") << "./tool" << "bin" << "" << "" << "bin/tool";
-        QTest::newRow("PATH search") << "tool" << "." << "%T/dirs:%T/bin" << "" << "bin/tool";
-        QTest::newRow("PATH skips empty entries") << "tool" << "bin" << "::%T/dirs" << "" << "";
-        QTest::newRow("PATH relative entry") << "tool" << "." << "dirs:bin" << "" << "bin/tool";
-        QTest::newRow("PATH only a directory") << "tool" << "." << "%T/dirs" << "" << "";
-        QTest::newRow("empty argv0") << "" << "." << "%T/bin" << "" << "";
+        // argv0 ("null": none) and PATH with %T for the tree, run from the tree's bin;
+        // what the system says; what is found, relative to the tree (empty: nothing).
+        QTest::addColumn<QString>("fields");   // the four fields, split at '|'
+        QTest::newRow("system answer, null argv0") << "null||/os/said|/os/said"; QTest::newRow("system wins") << "%T/bin/tool||/os/said|/os/said";
+        QTest::newRow("absolute") << "%T/bin/tool|||bin/tool"; QTest::newRow("through a link") << "%T/link/tool|||bin/tool";
+        QTest::newRow("absolute, missing") << "%T/bin/nothing|||"; QTest::newRow("relative") << "../bin/tool|||bin/tool";
+        QTest::newRow("dot slash") << "./tool|||bin/tool"; QTest::newRow("PATH search") << "tool|%T/dirs:%T/bin||bin/tool";
+        QTest::newRow("PATH skips empty entries") << "tool|::%T/dirs||"; QTest::newRow("PATH only a directory") << "tool|%T/dirs||";
+        QTest::newRow("PATH relative entry") << "tool|../dirs:../bin||bin/tool"; QTest::newRow("empty argv0") << "|%T/bin||";
     }
 
     // The system is asked once per process; a found path sticks whatever later callers
     // pass, and a failed search is tried again with the next caller's argv0.
     void derivation()
     {
-        QFETCH(QString, argv0);
-        QFETCH(QString, cwd);
-        QFETCH(QString, pathEnv);
-        QFETCH(QString, osAnswer);
-        QFETCH(QString, expected);
+        QFETCH(QString, fields);
+        const QStringList row = fields.split('|');
         const QDir tree(QFileInfo(m_tree.path()).canonicalFilePath());
-        argv0.replace("%T", tree.path());
-        pathEnv.replace("%T", tree.path());
-        if (!cwd.isEmpty())
-            QVERIFY(QDir::setCurrent(tree.filePath(cwd)));
-        const QByteArray arg = QFile::encodeName(argv0);
+        QVERIFY(QDir::setCurrent(tree.filePath("bin")));
+        const QByteArray arg = QFile::encodeName(QString(row[0]).replace("%T", tree.path()));
         const QString tool = tree.filePath("bin/tool");
         detail::ApplicationPathCache cache;
         g_osCalls = 0;
-        g_osAnswer = osAnswer;
-        const QString got = detail::ApplicationFilePath(cache, &FakeOs, argv0 == "null" ? nullptr : arg.constData(),
-                                                        pathEnv.toLocal8Bit());
-        QCOMPARE(got, expected.isEmpty() ? QString() : tree.filePath(expected));
+        g_osAnswer = row[2];
+        const QString got = detail::ApplicationFilePath(cache, &FakeOs, row[0] == "null" ? nullptr : arg.constData(),
+                                                        QString(row[1]).replace("%T", tree.path()).toLocal8Bit());
+        QCOMPARE(got, row[3].isEmpty() ? QString() : tree.filePath(row[3]));
         const QString next = got.isEmpty() ? tool : got;
         QCOMPARE(detail::ApplicationFilePath(cache, &FakeOs, QFile::encodeName(tool).constData(), QByteArray()), next);
         QCOMPARE(detail::ApplicationFilePath(cache, &FakeOs, "unknown-tool", QByteArray("/nowhere")), next);
@@ -120,12 +87,8 @@ private slots:
         QCOMPARE(ApplicationDirPath(nullptr), QFileInfo(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath()).path());
     }
 
-
 private:
-    QTemporaryDir m_userDir;
-    QTemporaryDir m_systemDir;
-    QTemporaryDir m_tree;
-    QString m_oldCwd;
+    QTemporaryDir m_userDir, m_systemDir, m_tree;
 };
 
 QTEST_MAIN(tst_AppSettings)

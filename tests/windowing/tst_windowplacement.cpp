@@ -1,3 +1,4 @@
+#include <windowing/FloatingWindowRegistry.h>
 #include <windowing/WidgetUtils.h>
 #include <windowing/WindowPlacement_p.h>
 
@@ -6,117 +7,120 @@
 #include <QScreen>
 #include <QtTest>
 
-using namespace Quill::UI;
-using OptPoint = std::optional<QPoint>;
+#include <climits>
 
-Q_DECLARE_METATYPE(OptPoint)
+using namespace Quill::UI;
+
+namespace {
+
+// One placement call. p: PullInside(pos, size); n: NearRect(size, rect); f: LeaveFullscreen(rect, geometry).
+// expected: "x,y", "x,y w,h" or "none"; empty: only what the rules promise is checked.
+struct Row { char rule; QPoint pos; QSize size; QRect rect, geometry, available; QString expected; };
+
+QString Text(QPoint p) { return QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); }
+
+// Exposes the registry's list, which it deliberately offers no getter for.
+struct ProbeRegistry : FloatingWindowRegistry {
+    int countOf(QWidget* w) const { return m_windows.count(w); }
+    int size() const { return m_windows.size(); }
+};
+
+struct ProbeWindow : QWidget { int destroyedReceivers() const { return receivers(SIGNAL(destroyed(QObject*))); } };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Row)
 
 class tst_WindowPlacement : public QObject
 {
     Q_OBJECT
 private slots:
-    void pullInside_data()
+    void placement_data()
     {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QPoint>("expected");
-        const QRect screen(0, 0, 1000, 800);
-        QTest::newRow("inside") << QPoint(10, 10) << QSize(50, 50) << screen << QPoint(10, 10);
-        QTest::newRow("past both") << QPoint(990, 790) << QSize(20, 20) << screen << QPoint(979, 779);
-        QTest::newRow("left of screen stays") << QPoint(-50, -20) << QSize(50, 50) << screen << QPoint(-50, -20);
-        QTest::newRow("screen left of primary") << QPoint(-100, 1000) << QSize(200, 100) << QRect(-1280, 0, 1280, 1024)
-                                                << QPoint(-201, 923);
-    }
-
-    void pullInside()
-    {
-        QFETCH(QPoint, pos);
-        QFETCH(QSize, size);
-        QFETCH(QRect, available);
-        QFETCH(QPoint, expected);
-        QCOMPARE(WindowPlacement::PullInside(pos, size, available), expected);
-    }
-
-    void nearRect_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("rect");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<OptPoint>("expected");
-        const QRect screen(0, 0, 1000, 800);
+        QTest::addColumn<Row>("row");
+        const QRect s(0, 0, 1000, 800), offset(1920, 100, 1280, 900);
         const QSize small(100, 60), wide(900, 100), huge(900, 760);
-        QTest::newRow("left, third of height above margin") << small << QRect(400, 300, 50, 40) << screen << OptPoint(QPoint(280, 260));
-        QTest::newRow("left, pulled up off the bottom") << small << QRect(500, 780, 50, 10) << screen << OptPoint(QPoint(380, 739));
-        QTest::newRow("left, kept below the top strip") << small << QRect(500, 10, 50, 20) << screen << OptPoint(QPoint(380, 26));
-        QTest::newRow("clamped to the left edge but clear below") << small << QRect(50, 0, 50, 2) << screen << OptPoint(QPoint(0, 26));
-        QTest::newRow("rect at left edge goes right") << small << QRect(10, 300, 50, 40) << screen << OptPoint(QPoint(79, 260));
-        QTest::newRow("no room sideways goes below") << wide << QRect(300, 100, 100, 50) << screen << OptPoint(QPoint(0, 169));
-        QTest::newRow("no room sideways or below goes above") << wide << QRect(300, 700, 100, 50) << screen << OptPoint(QPoint(0, 570));
-        QTest::newRow("fits nowhere, 101+ px on the right") << huge << QRect(300, 300, 100, 100) << screen << OptPoint(QPoint(419, 27));
-        QTest::newRow("fits nowhere, little right, some below") << huge << QRect(850, 300, 100, 100) << screen << OptPoint(QPoint(0, 419));
-        QTest::newRow("fits nowhere at all stays put") << small << QRect(30, 30, 940, 760) << screen << OptPoint();
-        QTest::newRow("exactly 100 px right is too little") << huge << QRect(300, 300, 580, 480) << screen << OptPoint();
-        QTest::newRow("offset screen, top strip relative to screen top")
-            << small << QRect(2500, 110, 50, 20) << QRect(1920, 100, 1280, 900) << OptPoint(QPoint(2380, 126));
+        const Row rows[] = {
+            // Past both edges; left of the screen stays; a screen left of the primary one.
+            {'p', {990, 790}, {20, 20}, {}, {}, s, "979,779"}, {'p', {-50, -20}, {50, 50}, {}, {}, s, "-50,-20"},
+            {'p', {-100, 1000}, {200, 100}, {}, {}, QRect(-1280, 0, 1280, 1024), "-201,923"},
+            // Left, a third of its height above; pulled up off the bottom; kept below the top strip.
+            {'n', {}, small, {400, 300, 50, 40}, {}, s, "280,260"}, {'n', {}, small, {500, 780, 50, 10}, {}, s, "380,739"},
+            {'n', {}, small, {500, 10, 50, 20}, {}, s, "380,26"}, {'n', {}, small, {2500, 110, 50, 20}, {}, offset, "2380,126"},
+            // Clamped left but clear below; no room left: right; nor sideways: below; nor below: above.
+            {'n', {}, small, {50, 0, 50, 2}, {}, s, "0,26"}, {'n', {}, small, {10, 300, 50, 40}, {}, s, "79,260"},
+            {'n', {}, wide, {300, 100, 100, 50}, {}, s, "0,169"}, {'n', {}, wide, {300, 700, 100, 50}, {}, s, "0,570"},
+            // Fits nowhere: 101+ px on the right, little right but some below, exactly 100 px right is too little.
+            {'n', {}, huge, {300, 300, 100, 100}, {}, s, "419,27"}, {'n', {}, huge, {850, 300, 100, 100}, {}, s, "0,419"},
+            {'n', {}, huge, {300, 300, 580, 480}, {}, s, "none"}, {'n', {}, small, {30, 30, 940, 760}, {}, s, "none"},
+            // Already inside; frame above the area; taller than the area; an offset screen.
+            {'f', {}, {}, {100, 100, 820, 630}, {110, 130, 800, 600}, s, "100,100 800,600"},
+            {'f', {}, {}, {0, -10, 820, 630}, {10, 20, 800, 600}, s, "0,0 800,610"},
+            {'f', {}, {}, {0, -50, 820, 930}, {10, -20, 800, 900}, s, "0,0 800,770"},
+            {'f', {}, {}, {2000, 50, 820, 630}, {2010, 80, 800, 600}, offset, "2000,100 800,650"},
+        };
+        for (const Row& r : rows)
+            QTest::addRow("%c %s", r.rule, qPrintable(r.expected)) << r;
+        // Every combination of coordinates and sizes at the int limits and the largest widget size.
+        const int lo = INT_MIN, hi = INT_MAX;
+        const QSize sizes[] = {{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}, {0, 0}, {100, 60}};
+        const QRect rects[] = {s, QRect(QPoint(lo, lo), QPoint(hi, hi)), QRect(QPoint(hi - 1999, hi - 999), QPoint(hi, hi)),
+                               QRect(QPoint(lo, lo), QPoint(lo + 1999, lo + 999)), QRect(QPoint(lo, hi - 19), QPoint(hi - 5, hi))};
+        for (const QRect& available : rects)
+            for (const QRect& rect : rects) {
+                for (const QSize& size : sizes) {
+                    QTest::addRow("extreme") << Row{'p', rect.topLeft(), size, {}, {}, available, {}};
+                    QTest::addRow("extreme") << Row{'p', rect.bottomRight(), size, {}, {}, available, {}};
+                    QTest::addRow("extreme") << Row{'n', {}, size, rect, {}, available, {}};
+                }
+                for (const QRect& geometry : rects)
+                    QTest::addRow("extreme") << Row{'f', {}, {}, rect, geometry, available, {}};
+            }
     }
 
-    void nearRect()
+    // Exact places for ordinary screens; for every row what each rule promises, worked out in 64 bits.
+    void placement()
     {
-        QFETCH(QSize, size);
-        QFETCH(QRect, rect);
-        QFETCH(QRect, available);
-        QFETCH(OptPoint, expected);
-        const OptPoint got = WindowPlacement::NearRect(size, rect, available);
-        QCOMPARE(got, expected);
-        // Whatever branch chose it, the widget never covers the rectangle itself.
-        QVERIFY(!got || !QRect(*got, size).intersects(rect));
+        QFETCH(Row, row);
+        const QRect &a = row.available, &r = row.rect, &g = row.geometry;
+        const qint64 w = row.size.width(), h = row.size.height();
+        QString got;
+        if (row.rule == 'p') {
+            const QPoint p = WindowPlacement::PullInside(row.pos, row.size, a);
+            got = Text(p);
+            // Pulled left and up only, until the edges are on the area or the int range ends.
+            QVERIFY(p.x() <= row.pos.x() && p.y() <= row.pos.y());
+            QVERIFY((p.x() == INT_MIN || p.x() + w <= a.right()) && (p.y() == INT_MIN || p.y() + h <= a.bottom()));
+        } else if (row.rule == 'n') {
+            const std::optional<QPoint> p = WindowPlacement::NearRect(row.size, row.rect, a);
+            got = p ? Text(*p) : QStringLiteral("none");
+            // Wherever it goes, the widget never covers the rectangle.
+            QVERIFY(!p || row.size.isEmpty() || p->x() + w <= r.left() || p->x() > r.right() || p->y() + h <= r.top() || p->y() > r.bottom());
+        } else {
+            const WindowPlacement::FullscreenExit fit = WindowPlacement::LeaveFullscreen(r, g, a);
+            got = Text(fit.framePos) + ' ' + Text(QPoint(fit.size.width(), fit.size.height()));
+            const qint64 room = (qint64(a.bottom()) - a.top()) - ((qint64(r.bottom()) - r.top()) - (qint64(g.bottom()) - g.top()));
+            QVERIFY(fit.framePos.x() == r.left() && fit.framePos.y() >= a.top());
+            QVERIFY(fit.size.height() <= std::max<qint64>(room + 1, INT_MIN));
+        }
+        if (!row.expected.isEmpty())
+            QCOMPARE(got, row.expected);
     }
 
-    void leaveFullscreen_data()
-    {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QRect>("expected");   // frame position, client size
-        const QRect screen(0, 0, 1000, 800);
-        QTest::newRow("already inside") << QRect(100, 100, 820, 630) << QRect(110, 130, 800, 600) << screen << QRect(100, 100, 800, 600);
-        QTest::newRow("frame above the area") << QRect(0, -10, 820, 630) << QRect(10, 20, 800, 600) << screen << QRect(0, 0, 800, 610);
-        QTest::newRow("taller than the area") << QRect(0, -50, 820, 930) << QRect(10, -20, 800, 900) << screen << QRect(0, 0, 800, 770);
-        QTest::newRow("offset screen") << QRect(2000, 50, 820, 630) << QRect(2010, 80, 800, 600) << QRect(1920, 100, 1280, 900)
-                                       << QRect(2000, 100, 800, 650);
-    }
-
-    void leaveFullscreen()
-    {
-        QFETCH(QRect, frame);
-        QFETCH(QRect, geometry);
-        QFETCH(QRect, available);
-        QFETCH(QRect, expected);
-        const WindowPlacement::FullscreenExit fit = WindowPlacement::LeaveFullscreen(frame, geometry, available);
-        QCOMPARE(QRect(fit.framePos, fit.size), expected);
-        QVERIFY(fit.size.height() <= available.height() - (frame.height() - geometry.height()));
-    }
-
-    void fullscreenNullAndNoChange()
+    void widgets()
     {
         QVERIFY(!WidgetUtils::GetFullscreen(nullptr));
         WidgetUtils::SetFullscreen(nullptr, true, nullptr);
         WidgetUtils::ToggleFullscreen(nullptr, nullptr);
         QMainWindow window;
-        window.setGeometry(50, 60, 300, 200);
         WidgetUtils::SetFullscreen(&window, true, nullptr);
         QVERIFY(WidgetUtils::GetFullscreen(&window));
-        const QRect before = window.geometry();
-        WidgetUtils::SetFullscreen(&window, true, nullptr);   // already on: nothing moves
-        QCOMPARE(window.geometry(), before);
         WidgetUtils::ToggleFullscreen(&window, &window);
         QVERIFY(!WidgetUtils::GetFullscreen(&window));
-    }
 
-    // The placement rules are tested above; here only that the widgets are moved and shown.
-    void movesWidgets()
-    {
+        // The rules are tested above; here that the widgets are moved and shown, and that
+        // points far off every screen still find one (the widget's geometry itself must
+        // fit in int, which Qt's own rectangles need).
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
         QWidget anchor;
         anchor.setGeometry(avail.left() + 100, avail.top() + 100, 60, 20);
@@ -130,6 +134,36 @@ private slots:
         QRect rect(avail.center(), QSize(40, 30));
         WidgetUtils::MoveWidgetNearRect(&popup, rect);
         QCOMPARE(popup.pos(), *WindowPlacement::NearRect(popup.size(), rect, avail));
+        for (const QPoint far : {QPoint(INT_MAX - 100, INT_MAX - 100), QPoint(INT_MIN, INT_MAX - 100)}) {
+            popup.move(far);
+            WidgetUtils::MoveWidgetNotObscuringWidget(&popup, nullptr);
+            QCOMPARE(popup.y() + popup.height(), avail.bottom());
+            rect = QRect(far, QSize(5, 5));
+            WidgetUtils::MoveWidgetNearRect(&popup, rect);
+        }
+    }
+
+    // Added twice it is listed and connected once; removed, and removed again while
+    // unknown, it is gone; added again it is back; destroyed, it leaves.
+    void floatingWindowRegistry()
+    {
+        ProbeRegistry registry;
+        QWidget other;
+        registry.addWindow(&other);
+        auto* window = new ProbeWindow;
+        const QString ops = QStringLiteral("aarra");
+        const QList<int> expected{1, 1, 0, 0, 1};
+        for (int i = 0; i < ops.size(); ++i) {
+            ops[i] == 'a' ? registry.addWindow(window) : registry.removeWindow(window);
+            QCOMPARE(registry.countOf(window), expected[i]);
+            QCOMPARE(window->destroyedReceivers(), expected[i]);
+        }
+        delete window;
+        QCOMPARE(registry.size(), 1);
+        QCOMPARE(registry.countOf(&other), 1);
+        auto* dying = new ProbeRegistry;
+        dying->addWindow(&other);
+        delete dying;   // other's later destruction must not reach the dead registry
     }
 };
 
