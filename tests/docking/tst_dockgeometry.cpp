@@ -22,6 +22,7 @@ private slots:
     void nextDockIndex_data();
     void nextDockIndex();
     void nameMap();
+    void expandedSizes();
     void insertionIndex_data();
     void insertionIndex();
     void layoutTitle_data();
@@ -89,6 +90,13 @@ void tst_DockGeometry::nextDockIndex()
     QFETCH(int, current);
     QFETCH(int, step);
     QTEST(DockGeometry::NextDockIndex(eligible, current, step), "expected");
+}
+
+// QSplitter scales the expanded child's value to the whole extent, the others get none.
+void tst_DockGeometry::expandedSizes()
+{
+    QCOMPARE(DockGeometry::ExpandedSizes(3, 1), (QList<int>{0, DockGeometry::kExpandedSize, 0}));
+    QCOMPARE(DockGeometry::ExpandedSizes(2, 5), (QList<int>{0, 0}));
 }
 
 // One walk answers what a findChild per name would: random trees with repeated
