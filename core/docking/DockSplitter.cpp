@@ -50,10 +50,8 @@ void DockSplitter::expand(int index)
 void DockSplitter::expandedChildLeft(int index)
 {
     // The remembered sizes still hold an entry for the child that left.
-    QList<int> saved = m_savedSizes;
-    if (index >= 0 && index < saved.size())
-        saved.removeAt(index);
-    m_savedSizes = saved;
+    if (index >= 0 && index < m_savedSizes.size())
+        m_savedSizes.removeAt(index);
     expand(-1);
     // The splitters above gave all their room to the branch holding this one.
     QWidget* child = this;
@@ -118,16 +116,10 @@ bool DockSplitter::event(QEvent* e)
     default:
         break;
     }
-    int expandedIndex = -1;
     const bool expandedLeft = e->type() == QEvent::ChildRemoved && isExpanded()
         && static_cast<QChildEvent*>(e)->child() == m_expandedChild;
-    if (expandedLeft) {
-        // Its index before QSplitter drops it from its list.
-        for (int i = 0; i < m_savedSizes.size() && expandedIndex < 0; ++i) {
-            if (widget(i) == m_expandedChild)
-                expandedIndex = i;
-        }
-    }
+    // Its index before QSplitter drops it from its list (compared by address only).
+    const int expandedIndex = expandedLeft ? indexOf(m_expandedChild) : -1;
     if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::ChildRemoved)
         updateDocks();
     const bool result = QSplitter::event(e);

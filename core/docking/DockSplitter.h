@@ -48,7 +48,7 @@ private:
 
     QList<int> m_savedSizes;
     // The child given all the room, compared by address only: it may be gone.
-    const QObject* m_expandedChild = nullptr;
+    QWidget* m_expandedChild = nullptr;
     // QSplitter asks each child for its hints several times whenever it lays out,
     // and a nested splitter asks its children in turn: uncached, every level of a
     // deep tree would walk its whole subtree again.

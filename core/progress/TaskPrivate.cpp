@@ -35,23 +35,26 @@ void TaskPrivate::setFlag(int flag, bool on)
         m_flags.fetch_and(~flag);
 }
 
-void TaskPrivate::setMessage(const QString& message)
+void TaskPrivate::storeMessage(const QString& message, int flags)
 {
     // Swapped in, and the old text released after unlocking by QString's
     // inline destructor, whose reference counting ThreadSanitizer can follow.
     QString text = message;
     ProgressLocker locker(&m_messageLock);
     m_message.swap(text);
-    m_flags.fetch_or(kMessageChanged);
+    m_flags.fetch_or(kMessageChanged | flags);
+}
+
+void TaskPrivate::setMessage(const QString& message)
+{
+    storeMessage(message, 0);
 }
 
 void TaskPrivate::setErrorState(const QString& message)
 {
-    QString text = message;
-    ProgressLocker locker(&m_messageLock);
-    m_message.swap(text);
-    m_flags.fetch_or(ProgressTask::kKeepWhenFinished | kMessageChanged | kErrorState);
+    // Before the flag, so that a refresh that sees the error change sees the error.
     m_error.store(true);
+    storeMessage(message, ProgressTask::kKeepWhenFinished | kErrorState);
 }
 
 void TaskPrivate::markConstructed()

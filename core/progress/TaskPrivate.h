@@ -110,6 +110,8 @@ public:
     void setWidget(ProgressWidget* widget) { m_widget = widget; }
 
 private:
+    // Sets the message under its lock, with kMessageChanged and `flags`.
+    void storeMessage(const QString& message, int flags);
     enum class Hook { Cancelled, Paused, Resumed };
     void callHook(Hook hook);
 
