@@ -244,6 +244,11 @@ void tst_DockPane::currentTabHighlight()
     emit d->mouseOver(false);
     QCOMPARE(grab(), plain);
     mw.setHighlightCurrentTab(false);
+    // The line under the tabs: the shadow colour at 23 % over the window colour.
+    const QColor bg = d->palette().color(QPalette::Window), ink = d->palette().color(QPalette::Shadow);
+    const QColor line = d->grab().toImage().pixelColor(d->width() / 2, d->height() - d->currentWidget()->parentWidget()->height() - 1);
+    for (auto channel : {&QColor::red, &QColor::green, &QColor::blue})
+        QVERIFY(qAbs((line.*channel)() - ((bg.*channel)() + ((ink.*channel)() - (bg.*channel)()) * 0.23 * ink.alphaF())) <= 2);
 }
 
 

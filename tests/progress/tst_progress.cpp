@@ -211,6 +211,8 @@ private slots:
         task->setProgress(50);
         Advance(100000);
         QVERIFY(s.wake() && widget->statusText() == QStringLiteral("Time to go: 1 minute 40 seconds."));
+        task->setMaximum(0);   // unknown length: the bar shows activity
+        QVERIFY(s.wake() && widget->progressBar()->maximum() == 0);
         task->setMaximum(40);   // past the maximum: the bar clamps instead of ignoring it
         QVERIFY(s.wake() && widget->progressBar()->value() == 40);
         // How high above a baseline the first dark pixel lies: the title on its
@@ -261,6 +263,11 @@ private slots:
         s.wake();
         QTEST(s.dialog()->isVisible(), "visible");
         QTEST(s.dialog()->isModal(), "modal");
+        if (s.dialog()->isVisible() && !s.dialog()->isModal()) {   // made modal while shown
+            running.back()->setFlag(ProgressTask::kModal, true);
+            QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(s.wake()));
+            running.back()->setFlag(ProgressTask::kModal, false);
+        }
         for (int i = 0; i < tasks.size(); ++i)
             QCOMPARE(s.widget(QString::number(i))->isEnabled(), !(tasks[i] & ProgressTask::kDisable));
         QVERIFY(!s.dialog()->isVisible() || s.dialog()->windowType() == Qt::Tool);

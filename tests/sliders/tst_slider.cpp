@@ -244,6 +244,8 @@ private slots:
             image = Render(*s);
             QVERIFY(at(image, start + dir * 3, 19).red() > 230 && at(image, start + dir * 196, 19).blue() > 230);
             QCOMPARE(at(image, start + dir * 30, 18), kShadow);
+            s->setType(Slider::kInt);   // whole numbers only: the tenths' ticks go
+            QVERIFY(at(Render(*s), start + dir * 20, halfTick) != kMid);
         }
     }
 

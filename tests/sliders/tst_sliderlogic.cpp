@@ -1,5 +1,6 @@
 // The sliders' pure logic: value mapping, drag snapping, tick layouts.
 #include <sliders/LogSliderScale_p.h>
+#include <sliders/Pow10_p.h>
 #include <sliders/SliderScale_p.h>
 #include <sliders/SliderSnap_p.h>
 #include <sliders/SliderTicks_p.h>
@@ -283,6 +284,17 @@ private slots:
             << QList<int>{0, 3, 300, -300} << "1@300 2@270 3@253 4@240 5@231 7@216 10@200 20@170 30@153 50@131 100@100 300@53 1000@0<";
         QTest::newRow("last power of ten would touch the maximum")
             << QList<int>{-2, 4, 0, 120} << "0.01@0 0.1@20 1@40 10@60 100@80 10000@120<";
+    }
+
+    // Powers of ten as exact as the decimal literal; Truncate forgives only rounding noise.
+    void pow10AndTruncate()
+    {
+        for (int e = -30; e <= 30; ++e)
+            QVERIFY(Pow10(e) == QByteArray("1e" + QByteArray::number(e)).toDouble());   // exact, not fuzzy
+        const QList<QPair<double, int>> truncations = {{2.9999999999, 3}, {2.9, 2}, {-2.9, -2},
+            {1e6 - 1e-4, 1000000}, {-(1e6 - 1e-4), -1000000}, {kNaN, 0}, {1e300, INT_MAX}, {-kInf, INT_MIN}};
+        for (const auto& t : truncations)
+            QCOMPARE(LogSliderScale::Truncate(t.first), t.second);
     }
 
     // Which marks of a LogSlider get a label, where, on which side (5 pixels per character).

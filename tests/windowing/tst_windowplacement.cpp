@@ -47,6 +47,7 @@ private slots:
             // Left, a third of its height above; pulled up off the bottom; kept below the top strip.
             {'n', {}, small, {400, 300, 50, 40}, {}, s, "280,260"}, {'n', {}, small, {500, 780, 50, 10}, {}, s, "380,739"},
             {'n', {}, small, {500, 10, 50, 20}, {}, s, "380,26"}, {'n', {}, small, {2500, 110, 50, 20}, {}, offset, "2380,126"},
+            {'n', {}, small, {400, -100, 50, 10}, {}, s, "280,26"},   // target above the screen
             // Clamped left but clear below; no room left: right; nor sideways: below; nor below: above.
             {'n', {}, small, {50, 0, 50, 2}, {}, s, "0,26"}, {'n', {}, small, {10, 300, 50, 40}, {}, s, "79,260"},
             {'n', {}, wide, {300, 100, 100, 50}, {}, s, "0,169"}, {'n', {}, wide, {300, 700, 100, 50}, {}, s, "0,570"},
