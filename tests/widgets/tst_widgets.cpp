@@ -17,6 +17,8 @@
 
 using namespace Quill::UI;
 
+Q_DECLARE_METATYPE(QMargins)
+
 namespace {
 
 // A widget that takes part in the disclosure decision.
@@ -142,6 +144,261 @@ private slots:
         QCOMPARE(bubble.pinAlignment(), Qt::Alignment());
         QCOMPARE(bubble.size(), QSize(116, 66));
         QCOMPARE(bubble.contentsMargins(), QMargins(8, 8, 8, 8));
+    }
+
+    void searchFieldLayout_data()
+    {
+        QTest::addColumn<QRect>("left");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QMargins>("margins");
+        QTest::addColumn<QPoint>("prompt");
+        QTest::newRow("bare") << QRect() << false << QMargins(6, 0, 8, 0) << QPoint(7, 5);
+        QTest::newRow("left widget and cancel button") << QRect(6, 4, 16, 16) << true << QMargins(23, 0, 20, 0)
+                                                       << QPoint(25, 5);
+    }
+
+    void searchFieldLayout()
+    {
+        QFETCH(QRect, left);
+        QFETCH(bool, cancel);
+        QTEST(SearchFieldLayout::TextMargins(left, cancel), "margins");
+        const auto p = SearchFieldLayout::Place(QRect(0, 0, 200, 24), left.size(), QSize(50, 14), QSize(14, 14));
+        QTEST(p.prompt, "prompt");
+        QCOMPARE(p.cancelButton, QPoint(181, 5));
+    }
+
+    // Decorations placed as soon as they are added, and shown by text and focus.
+    void searchFieldDecorations()
+    {
+        QWidget window;
+        auto* field = new SearchField(&window);
+        auto* other = new QLineEdit(&window);
+        field->setGeometry(0, 0, 200, 24);
+        other->setGeometry(0, 30, 200, 24);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        field->setPrompt(QStringLiteral("Find"));
+        field->setHasCancelButton(true);
+        auto* prompt = field->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* cancel = field->findChild<FlatButton*>();
+        QCOMPARE(prompt->x(), 7);
+        QCOMPARE(cancel->geometry(), QRect(181, 5, 14, 14));
+        auto* icon = new QLabel(field);
+        icon->resize(16, 16);
+        field->setLeftWidget(icon);
+        QCOMPARE(icon->pos(), QPoint(6, 4));
+        QCOMPARE(prompt->x(), 25);
+        QCOMPARE(field->textMargins(), QMargins(23, 0, 20, 0));
+
+        auto shown = [&] { return QPair<bool, bool>(prompt->isVisible(), cancel->isVisible()); };
+        QCOMPARE(shown(), qMakePair(true, false));
+        field->setFocus();
+        QCOMPARE(shown(), qMakePair(false, false));
+        QTest::keyClicks(field, QStringLiteral("abc"));
+        QCOMPARE(shown(), qMakePair(false, true));
+        other->setFocus();
+        QCOMPARE(shown(), qMakePair(false, false));
+        field->setText(QString());
+        QCOMPARE(shown(), qMakePair(true, false));
+        field->setText(QStringLiteral("set by the program"));
+        QCOMPARE(shown(), qMakePair(false, false));
+
+        field->setFocus();
+        int pressed = 0;
+        connect(field, &SearchField::cancelPressed, [&] {
+            ++pressed;
+            QVERIFY(field->text().isEmpty() && !cancel->isVisible());
+        });
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QCOMPARE(pressed, 1);
+    }
+
+    // Every button on the way to a widget must be checked and visible, whatever order
+    // the objects were allocated in (the order of their addresses) and the order of the
+    // toggles, also when the buttons were checked before the window was first shown.
+    void disclosureNested_data()
+    {
+        QTest::addColumn<int>("allocation");   // permutation index of outer, inner, leaf
+        QTest::addColumn<bool>("checkFirst");
+        for (int a = 0; a < 6; ++a) {
+            QTest::addRow("allocation %d", a) << a << false;
+            QTest::addRow("allocation %d, checked before shown", a) << a << true;
+        }
+    }
+
+    void disclosureNested()
+    {
+        QFETCH(int, allocation);
+        QFETCH(bool, checkFirst);
+        std::array<int, 3> order{0, 1, 2};
+        for (int i = 0; i < allocation; ++i)
+            std::next_permutation(order.begin(), order.end());
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        QWidget* objects[3] = {};
+        for (int which : order)
+            objects[which] = which == 2 ? new QLabel(QStringLiteral("leaf"), &window)
+                                        : static_cast<QWidget*>(new DisclosureButton(&window));
+        auto* outer = static_cast<DisclosureButton*>(objects[0]);
+        auto* inner = static_cast<DisclosureButton*>(objects[1]);
+        auto* sibling = new QLabel(QStringLiteral("sibling"), &window);
+        for (QWidget* w : {objects[0], objects[1], objects[2], static_cast<QWidget*>(sibling)})
+            layout->addWidget(w);
+        for (DisclosureButton* b : {outer, inner})
+            connect(b, SIGNAL(toggled(bool)), b, SLOT(showOrHideWidgets()));
+        outer->addWidget(inner);
+        outer->addWidget(sibling);
+        inner->addWidget(objects[2]);
+        if (checkFirst) {
+            inner->setChecked(true);
+            outer->setChecked(true);
+        }
+        window.show();
+        auto check = [&] {
+            QCOMPARE(objects[2]->isVisible(), outer->isChecked() && inner->isChecked());
+            QCOMPARE(sibling->isVisible(), outer->isChecked());
+            QCOMPARE(inner->isVisible(), outer->isChecked());
+        };
+        check();
+        for (DisclosureButton* b : {outer, inner, outer, inner, inner, outer, inner, outer}) {
+            b->toggle();
+            check();
+        }
+        window.hide();
+        outer->setChecked(!outer->isChecked());
+        window.show();
+        check();
+    }
+
+    // A widget under two buttons follows the last update, takes part through
+    // wantsToBeVisible, and outlives or is outlived by its buttons safely.
+    void disclosureShared()
+    {
+        QWidget window;
+        auto* a = new DisclosureButton(&window);
+        auto* b = new DisclosureButton(&window);
+        auto* hidden = new DisclosureButton(&window, false);
+        auto* panel = new Panel;
+        panel->setParent(&window);
+        auto* plain = new QLabel(&window);
+        window.show();
+        a->setChecked(true);
+        hidden->setChecked(true);
+        hidden->addWidget(plain);
+        QVERIFY(plain->isHidden());   // checked, but not initially visible
+        a->addWidget(panel);
+        QVERIFY(panel->isVisible());
+        b->addWidget(panel);
+        QVERIFY(panel->isHidden());   // unchecked
+        QVERIFY(!panel->isDisclosed());
+        a->showOrHideWidgets();
+        QVERIFY(panel->isVisible());   // the last update wins
+        b->setChecked(true);
+        QVERIFY(panel->isDisclosed());
+        panel->want = false;
+        b->showOrHideWidgets();
+        QVERIFY(panel->isHidden());
+
+        b->setChecked(false);
+        delete b;   // still registered with the panel
+        QVERIFY(panel->isDisclosed());
+        delete plain;
+        QCOMPARE(hidden->widgets(), QList<QWidget*>());
+        hidden->showOrHideWidgets();
+        delete panel;
+        QCOMPARE(a->widgets(), QList<QWidget*>());
+        a->toggle();
+        a->showOrHideWidgets();
+        Panel orphan;
+        QVERIFY(orphan.isDisclosed());
+    }
+
+    // Signals for typed names and for names chosen in the Qt dialog, which the test
+    // drives; a cancelled dialog changes nothing; a host that deletes the field while
+    // the dialog runs is safe.
+    void filenameField()
+    {
+        QWidget window;
+        auto* field = new FilenameField(&window, QFileDialog::AnyFile, false);
+        auto* other = new QLineEdit(&window);
+        (new QVBoxLayout(&window))->addWidget(field);
+        window.layout()->addWidget(other);
+        field->setPrompt(QStringLiteral("Pick a file"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* prompt = field->findChild<QLineEdit*>()->findChild<QLabel*>();
+        other->setFocus();
+        QStringList log;
+        connect(field, &FilenameField::filenameChanged, [&] { log << "changed:" + field->filename(); });
+        connect(field, &FilenameField::filenameSet, [&] { log << "set:" + field->filename(); });
+        QVERIFY(prompt->isVisible());
+        field->setFocus();
+        QVERIFY(!prompt->isVisible());
+        QTest::keyClicks(field->focusWidget(), QStringLiteral("ab"));
+        QTest::keyClick(field->focusWidget(), Qt::Key_Return);
+        QCOMPARE(log, QStringList({"changed:a", "changed:ab", "set:ab"}));
+
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("chosen.txt"));
+        std::function<void(QFileDialog*)> answer;
+        connect(field, &FilenameField::fileDialogShown, [&](QFileDialog* dialog) {
+            QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
+            QTimer::singleShot(0, dialog, [&answer, dialog] { answer(dialog); });
+        });
+        other->setFocus();
+        log.clear();
+        answer = [&](QFileDialog* dialog) { dialog->reject(); };
+        field->openFileDialog();
+        answer = [&](QFileDialog* dialog) {
+            dialog->selectFile(chosen);
+            static_cast<QDialog*>(dialog)->accept();   // QFileDialog's own accept() checks the name
+        };
+        field->openFileDialog();
+        QCOMPARE(log, QStringList({"changed:" + chosen, "set:" + chosen}));
+
+        QPointer<FilenameField> gone(field);
+        answer = [&](QFileDialog*) { delete field; };
+        field->openFileDialog();
+        QVERIFY(!gone);
+    }
+
+    void drops_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("dropped");
+        const QUrl file = QUrl::fromLocalFile(QStringLiteral("/tmp/a b.txt"));
+        const QUrl web(QStringLiteral("https://example.org/x"));
+        QTest::newRow("files") << 1 << QList<QUrl>{file, file} << true << QStringList{"/tmp/a b.txt", "/tmp/a b.txt"};
+        QTest::newRow("mixed") << 1 << QList<QUrl>{web, file} << true << QStringList{"", "/tmp/a b.txt"};
+        QTest::newRow("text only") << 1 << QList<QUrl>{} << false << QStringList();
+        QTest::newRow("drops off") << 0 << QList<QUrl>{file} << false << QStringList();
+    }
+
+    // Drag and drop events as the window system delivers them, to the viewport.
+    void drops()
+    {
+        QFETCH(int, flags);
+        QFETCH(QList<QUrl>, urls);
+        DropAcceptingListWidget list;
+        list.setAcceptsDropsFlags(DropAcceptingListWidget::AcceptedDropFlag(flags));
+        QCOMPARE(list.acceptDrops(), flags != 0);
+        QSignalSpy spy(&list, &DropAcceptingListWidget::droppedUrls);
+        QMimeData mime;
+        mime.setText(QStringLiteral("text"));
+        if (!urls.isEmpty())
+            mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(QPoint(6, 6), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPointF(6, 6), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        for (QDropEvent* e : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+            QCoreApplication::sendEvent(list.viewport(), e);
+            QTEST(e->isAccepted(), "accepted");
+        }
+        QTEST(spy.isEmpty() ? QStringList() : spy.at(0).at(0).toStringList(), "dropped");
+        QVERIFY(spy.size() <= 1);
     }
 };
 
