@@ -3,6 +3,7 @@
 #include <QuillCoreExport.h>
 
 #include <QDialog>
+#include <QPainterPath>
 
 namespace Quill {
 namespace UI {

@@ -100,8 +100,11 @@ void DisclosureButton::showOrHideWidgets(VisibilitySetter& setter, bool visible)
 
 void DisclosureButton::showWidgets(VisibilitySetter& setter)
 {
-    for (const Entry& e : qAsConst(m_widgets))
-        setter.setVisible(e.widget, !e.disclosable || e.disclosable->wantsToBeVisible());
+    for (const Entry& e : qAsConst(m_widgets)) {
+        // A widget already destroyed is not asked (its mix-in part may outlive it briefly).
+        if (e.widget)
+            setter.setVisible(e.widget, !e.disclosable || e.disclosable->wantsToBeVisible());
+    }
     // Nested buttons decide by the visibility they will have once this update is
     // applied, not by the one they have now.
     for (const Entry& e : qAsConst(m_widgets)) {

@@ -43,7 +43,6 @@ protected:
 
 private:
     friend class DisclosableWidget;
-    friend class VisibilitySetter;
     struct Entry {
         QPointer<QWidget> widget;
         DisclosableWidget* disclosable;   // the same object as a mix-in; null when not one

@@ -37,6 +37,8 @@ public:
     // this setter already decided for them.
     void apply();
 
+private:
+    friend class DisclosureButton;
     // Called by a disclosure button whose visibility changed: true when a setter is
     // being applied and has taken the button's update over.
     static bool deferUpdate(DisclosureButton* button);
@@ -44,7 +46,6 @@ public:
     // already had, so that buttons listed in a cycle or along two paths decide once.
     bool markDecided(const DisclosureButton* button);
 
-private:
     QVector<QPointer<QWidget>> m_order;
     QHash<const QWidget*, bool> m_wanted;
     QVector<const DisclosureButton*> m_decided;
