@@ -73,6 +73,8 @@ void VisibilitySetter::apply()
         if (w->isHidden() == visible)
             w->setVisible(visible);
     }
+    m_order.clear();
+    m_wanted.clear();
     --d.applying;
     if (d.applying > 0 || d.draining)
         return;

@@ -25,16 +25,15 @@ public:
     VisibilitySetter& operator=(const VisibilitySetter&) = delete;
 
     void setVisible(QWidget* widget, bool visible);
-    bool contains(QWidget* widget) const { return m_wanted.contains(widget); }
 
     // Whether `widget` will be visible once the decisions are applied: it and every
     // ancestor up to its window are wanted visible (by a decision here or by their
     // current state).
     bool willBeVisible(const QWidget* widget) const;
 
-    // Shows or hides every widget whose state differs from the decision. Disclosure
-    // buttons shown or hidden meanwhile update their own widgets afterwards, unless
-    // this setter already decided for them.
+    // Shows or hides every widget whose state differs from the decision, then forgets
+    // the decisions. Disclosure buttons shown or hidden meanwhile update their own
+    // widgets afterwards, unless this setter already decided for them.
     void apply();
 
 private:
