@@ -144,6 +144,55 @@ private slots:
         QCOMPARE(bubble.pinAlignment(), Qt::Alignment());
         QCOMPARE(bubble.size(), QSize(116, 66));
         QCOMPARE(bubble.contentsMargins(), QMargins(8, 8, 8, 8));
+
+        bubble.setMovable(true);
+        const QPoint start = bubble.pos();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), QPointF(start + QPoint(10, 10)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(start + QPoint(40, 50)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&bubble, &press);
+        QCoreApplication::sendEvent(&bubble, &move);
+        QCOMPARE(bubble.pos(), start + QPoint(30, 40));
+    }
+
+    void flatButtonModes_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("hovered");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("normal") << true << false << false << QColor(Qt::red);
+        QTest::newRow("hovered") << true << true << false << QColor(Qt::green);
+        QTest::newRow("disabled, hovered") << false << true << false << QColor(Qt::blue);
+        QTest::newRow("checked") << true << false << true << QColor(Qt::yellow);
+    }
+
+    // The icon form follows enabled state, hover and check state; nothing else is drawn.
+    void flatButtonModes()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(bool, hovered);
+        QFETCH(bool, checked);
+        QIcon icon;
+        auto add = [&icon](Qt::GlobalColor colour, QIcon::Mode mode, QIcon::State state) {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(colour);
+            icon.addPixmap(pixmap, mode, state);
+        };
+        add(Qt::red, QIcon::Normal, QIcon::Off);
+        add(Qt::green, QIcon::Active, QIcon::Off);
+        add(Qt::blue, QIcon::Disabled, QIcon::Off);
+        add(Qt::yellow, QIcon::Normal, QIcon::On);
+        FlatButton button(icon);
+        button.resize(button.sizeHint());
+        button.setCheckable(true);
+        button.setChecked(checked);
+        button.setEnabled(enabled);
+        button.setAttribute(Qt::WA_UnderMouse, hovered);
+        const QImage image = button.grab().toImage();
+        QTEST(image.pixelColor(11, 11), "colour");
+        QCOMPARE(image.pixelColor(1, 1), button.palette().color(QPalette::Window));
     }
 
     void searchFieldLayout_data()
