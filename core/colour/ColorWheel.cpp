@@ -572,10 +572,14 @@ void ColorWheel::paintEvent(QPaintEvent*)
     const qreal dpr = DevicePixelRatio(p);
     p.drawImage(QPointF(0, 0), layer(dpr));
 
+    // The square on whole device pixels, so it is copied, not resampled.
     const float half = G::SquareHalf(g.inner);
-    const QRectF squareRect(g.cx - half, (g.height - g.cy) - half, 2 * half, 2 * half);
-    if (m_displayMode == kRingAndSquare && half > 0)
-        p.drawImage(squareRect, square(dpr, squareRect));
+    if (m_displayMode == kRingAndSquare && half > 0) {
+        const QRect device(int(std::lround((g.cx - half) * dpr)), int(std::lround((g.height - g.cy - half) * dpr)),
+                           int(std::lround(2 * half * dpr)), int(std::lround(2 * half * dpr)));
+        const QRectF squareRect(device.x() / dpr, device.y() / dpr, device.width() / dpr, device.height() / dpr);
+        p.drawImage(squareRect.topLeft(), square(dpr, squareRect));
+    }
 
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

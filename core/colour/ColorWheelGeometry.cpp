@@ -2,6 +2,7 @@
 
 #include "ColorConversion.h"
 
+#include <QVector>
 #include <QtMath>
 
 #include <algorithm>
@@ -28,6 +29,7 @@ float RoundHalfAway(float v)
 quint32 Pixel(float r, float g, float b)
 {
     auto byte = [](float c) { return quint32(Clamp(c, 0.0f, 1.0f) * 255.0f + 0.5f); };
+    // Channels here are in [0, 1] already; Clamp also turns NaN into 0.
     return 0xff000000u | byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 
@@ -192,17 +194,27 @@ float BoxZoomFactor(float diameter, float width, float height, float bw, float b
 
 QImage BuildTexture()
 {
+    // One quadrant is computed; the other three mirror it. For pure hues
+    // C(1 - h) is C(h) with green and blue swapped and C(h + 1/2) = 1 - C(h), and a
+    // texel of saturation s is 1 - s + s C(h).
     QImage image(kTextureSize, kTextureSize, QImage::Format_ARGB32_Premultiplied);
-    const float centre = kTextureSize * 0.5f;
-    for (int ty = 0; ty < kTextureSize; ++ty) {
-        auto* line = reinterpret_cast<quint32*>(image.scanLine(ty));
-        const float dy = float(ty) + 0.5f - centre;
-        for (int tx = 0; tx < kTextureSize; ++tx) {
-            const float dx = float(tx) + 0.5f - centre;
+    const int half = kTextureSize / 2;
+    for (int qy = 0; qy < half; ++qy) {
+        const float dy = float(qy) + 0.5f;
+        auto* up = reinterpret_cast<quint32*>(image.scanLine(half + qy));
+        auto* down = reinterpret_cast<quint32*>(image.scanLine(half - 1 - qy));
+        for (int qx = 0; qx < half; ++qx) {
+            const float dx = float(qx) + 0.5f;
             const float s = std::min(std::sqrt(dx * dx + dy * dy) / kTextureUnit, 1.0f);
             float r, g, b;
-            Colour::hsvToRgb(HueAt(dx, dy, 0.0f), s, 1.0f, &r, &g, &b);
-            line[tx] = Pixel(r, g, b);
+            Colour::hsvToRgb(std::atan2(dy, dx) / kTwoPi, 1.0f, 1.0f, &r, &g, &b);
+            const float grey = 1.0f - s;
+            const float pr = grey + s * r, pg = grey + s * g, pb = grey + s * b;
+            const float nr = grey + s * (1.0f - r), ng = grey + s * (1.0f - g), nb = grey + s * (1.0f - b);
+            up[half + qx] = Pixel(pr, pg, pb);           // h
+            up[half - 1 - qx] = Pixel(nr, nb, ng);       // 1/2 - h
+            down[half - 1 - qx] = Pixel(nr, ng, nb);     // 1/2 + h
+            down[half + qx] = Pixel(pr, pb, pg);         // 1 - h
         }
     }
     return image;
@@ -216,19 +228,28 @@ const QImage& SharedTexture()
 
 void FillSquare(QImage& image, float hue)
 {
-    // hsvToRgb(hue, s, v) is v * (1 - s + s * c) per channel, c the pure hue.
+    // hsvToRgb(hue, s, v) is v * (1 - s + s * c) per channel, c the pure hue: the
+    // column's colour at full value times the row's value, in 15-bit fixed point
+    // (the product stays below 2^30; a channel is off by at most one step).
     float cr, cg, cb;
     Colour::hsvToRgb(WrapHue(hue), 1.0f, 1.0f, &cr, &cg, &cb);
     const int w = image.width();
     const int h = image.height();
+    constexpr float kOne = 255.0f * 128.0f;
+    QVector<quint32> columns(3 * w);
+    for (int x = 0; x < w; ++x) {
+        const float s = (float(x) + 0.5f) / float(w);
+        columns[3 * x] = quint32((1.0f - s + s * cr) * kOne + 0.5f);
+        columns[3 * x + 1] = quint32((1.0f - s + s * cg) * kOne + 0.5f);
+        columns[3 * x + 2] = quint32((1.0f - s + s * cb) * kOne + 0.5f);
+    }
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
-        const float v = 1.0f - (float(y) + 0.5f) / float(h);
-        for (int x = 0; x < w; ++x) {
-            const float s = (float(x) + 0.5f) / float(w);
-            const float grey = 1.0f - s;
-            line[x] = Pixel(v * (grey + s * cr), v * (grey + s * cg), v * (grey + s * cb));
-        }
+        const quint32 v = quint32((1.0f - (float(y) + 0.5f) / float(h)) * 32768.0f + 0.5f);
+        const quint32* c = columns.constData();
+        for (int x = 0; x < w; ++x, c += 3)
+            line[x] = 0xff000000u | ((c[0] * v + (1u << 21)) >> 22) << 16 | ((c[1] * v + (1u << 21)) >> 22) << 8
+                      | ((c[2] * v + (1u << 21)) >> 22);
     }
 }
 
