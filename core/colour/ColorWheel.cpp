@@ -506,8 +506,13 @@ const QImage& ColorWheel::disc(const LayerKey& wanted)
         gradient.setColorAt(0, Qt::black);
         gradient.setColorAt(1, Qt::lightGray);
         p.setBrush(gradient);
-        p.setPen(window.lighter(150));
+        p.setPen(Qt::NoPen);
         p.drawPath(Annulus(c, inner, inner + 16.0 * m_zoom));
+        // Outlined as two ellipses: stroking the annulus path costs several times more.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(window.lighter(150));
+        p.drawEllipse(c, inner, inner);
+        p.drawEllipse(c, inner + 16.0 * m_zoom, inner + 16.0 * m_zoom);
     }
     if (key.band && g.radius > g.inner) {
         p.setOpacity(0.3);
