@@ -26,8 +26,6 @@ Place placeOf(const QString& id)
 {
     static const QHash<QString, Place> places{
         {QStringLiteral("resources"), Place::Side},
-        {QStringLiteral("colour"), Place::Side},
-        {QStringLiteral("color"), Place::Side},
         {QStringLiteral("python"), Place::Bottom},
         {QStringLiteral("layout"), Place::Floating},
     };

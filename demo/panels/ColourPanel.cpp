@@ -80,7 +80,7 @@ public:
                                m_control->createAlphaSlider(Qt::Horizontal)};
         for (int k = 0; k < 4; ++k) {
             picker->addWidget(new QLabel(names[k], pickerBox), 2 + k, 0);
-            rgba[k]->setMinimumWidth(260);
+            rgba[k]->setMinimumWidth(160);
             picker->addWidget(rgba[k], 2 + k, 1);
         }
         picker->setRowStretch(6, 1);
@@ -94,7 +94,7 @@ public:
         wheelLayout->addWidget(modes);
         m_wheel = new ColorWheel(nullptr, ColorWheel::kWheel);
         m_wheel->setParent(wheelBox);
-        m_wheel->setMinimumSize(300, 300);
+        m_wheel->setMinimumSize(200, 200);
         wheelLayout->addWidget(m_wheel, 1);
         wheelLayout->addWidget(new QLabel(tr("Right drag: value. Alt drag: pan. Scroll or middle drag: zoom;\n"
                                              "a middle click resets the view."), wheelBox));
