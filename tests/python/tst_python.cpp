@@ -260,7 +260,7 @@ void TestPython::shutdownFailsWaitingCallers()
     // Callers wait on requests the main thread has not run when the event loop quits.
     py("for key in 'abc': start(key, 'run_in_main_thread_with_result(echo)')", Py_file_input);
     QThread::msleep(300);
-    QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+    QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
     QTRY_COMPARE(py("len(results)"), QStringLiteral("3"));
     QCOMPARE(py("all(r.startswith('RuntimeError: run_in_main_thread_with_result: ') for r in results.values())"),
              QStringLiteral("True"));
@@ -303,9 +303,10 @@ int main(int argc, char** argv)
 
     // Requests still posted when the interpreter is finalised never run and
     // touch no Python object when Qt discards them.
-    py("t = threading.Thread(target=lambda: [run_in_main_thread(echo, i) for i in range(3)]); t.start(); t.join()",
+    py("t = threading.Thread(target=lambda: [run_in_main_thread(len, ((),)) for i in range(3)]); t.start(); t.join()",
        Py_file_input);
     PyEval_RestoreThread(mainState);
+    Py_CLEAR(g_globals);
     Py_FinalizeEx();
     QCoreApplication::processEvents();
     return failures;
