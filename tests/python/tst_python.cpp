@@ -269,7 +269,7 @@ void TestPython::shutdownFailsWaitingCallers()
              QStringLiteral("RuntimeError: run_in_main_thread: the application's event loop has quit; "
                             "the main thread runs no more requests"));
     py("results.clear()", Py_file_input);
-    Python::initialise();
+    std::thread([] { Python::initialise(); }).join();   // re-opened from another thread, still run by this one
     QCOMPARE(evalOn("python", "run_in_main_thread_with_result(len, 'abc')"), QStringLiteral("3"));
 }
 
