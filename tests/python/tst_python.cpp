@@ -46,35 +46,22 @@ def refcheck(n=50):
 def start(key, expr):
     def body(): results[key] = outcome(expr)
     threading.Thread(target=body).start()
-def outcome(expr):
-    try: return repr(eval(expr))
+def outcome(expr):  # a string value, another value's repr, or 'Type: message'
+    try: return (lambda r: r if isinstance(r, str) else repr(r))(eval(expr, globals()))
     except BaseException as e: return '%s: %s' % (type(e).__name__, e)
 )";
 
-// Evaluates `expr` (or runs statements) on the calling thread: a string value,
-// another value's repr, or "Type: message" for an exception.
+// Evaluates `code` on the calling thread through outcome(), or runs statements.
 QString py(const QString& code, int mode = Py_eval_input)
 {
     const PyGILState_STATE gil = PyGILState_Ensure();
-    QString text;
-    PyObject* value = PyRun_String(code.toUtf8().constData(), mode, g_globals, g_globals);
-    if (value) {
-        PyObject* repr = PyUnicode_Check(value) ? (Py_INCREF(value), value) : PyObject_Repr(value);
-        text = QString::fromUtf8(PyUnicode_AsUTF8(repr));
-        Py_DECREF(repr);
-        Py_DECREF(value);
-    } else {
-        PyObject *type, *error, *traceback;
-        PyErr_Fetch(&type, &error, &traceback);
-        PyErr_NormalizeException(&type, &error, &traceback);
-        PyObject* message = PyObject_Str(error);
-        text = QStringLiteral("%1: %2").arg(QString::fromUtf8(reinterpret_cast<PyTypeObject*>(type)->tp_name),
-                                            QString::fromUtf8(PyUnicode_AsUTF8(message)));
-        Py_XDECREF(message);
-        Py_XDECREF(type);
-        Py_XDECREF(error);
-        Py_XDECREF(traceback);
-    }
+    PyObject* value = mode == Py_eval_input
+        ? PyObject_CallFunction(PyDict_GetItemString(g_globals, "outcome"), "s", code.toUtf8().constData())
+        : PyRun_String(code.toUtf8().constData(), mode, g_globals, g_globals);
+    const QString text = value && PyUnicode_Check(value) ? QString::fromUtf8(PyUnicode_AsUTF8(value)) : QString();
+    if (!value)
+        PyErr_Print();
+    Py_XDECREF(value);
     PyGILState_Release(gil);
     return text;
 }
@@ -207,7 +194,7 @@ void TestPython::progressTask()
     };
     for (const auto& row : rows) {
         const int before = m_manager.tasksCount();
-        const QString result = py(QStringLiteral("t = %1").arg(row.expr), Py_file_input);
+        const QString result = py(QStringLiteral("(t := %1)").arg(row.expr));
         if (!row.maximum) {
             QCOMPARE(result, QString::fromUtf8(row.result));
             QCOMPARE(m_manager.tasksCount(), before);
