@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -102,42 +101,41 @@ public:
     {
         g_panel = this;
         startInterpreter();
-        auto* outer = new QHBoxLayout(this);
-
-        auto* console = new QVBoxLayout;
-        auto* bar = new QHBoxLayout;
+        // Compact: the gallery shows this panel in a small dock.
+        auto* outer = new QVBoxLayout(this);
         m_examples = new QComboBox(this);
+        m_examples->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_examples->setMinimumContentsLength(12);
         for (const Example& example : kExamples)
             m_examples->addItem(tr(example.title));
+        outer->addWidget(m_examples);
+
+        // The run controls, and the widgets the examples drive.
+        auto* bar = new QHBoxLayout;
         m_run = new QPushButton(tr("Run"), this);
         m_stop = new QPushButton(tr("Stop"), this);
         m_stop->setEnabled(false);
-        bar->addWidget(m_examples, 1);
+        m_label = new QLabel(tr("Ready"), this);
+        m_label->setMinimumWidth(60);
+        m_bar = new QProgressBar(this);
+        m_bar->setValue(0);
+        m_bar->setMaximumWidth(120);
         bar->addWidget(m_run);
         bar->addWidget(m_stop);
-        console->addLayout(bar);
+        bar->addWidget(m_label, 1);
+        bar->addWidget(m_bar);
+        outer->addLayout(bar);
 
         const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         auto* split = new QSplitter(Qt::Vertical, this);
         m_editor = new QPlainTextEdit(split);
         m_editor->setFont(fixed);
+        m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
         m_output = new QPlainTextEdit(split);
         m_output->setFont(fixed);
         m_output->setReadOnly(true);
-        m_output->setPlaceholderText(tr("Output"));
         split->setSizes({300, 140});
-        console->addWidget(split, 1);
-        outer->addLayout(console, 3);
-
-        auto* target = new QGroupBox(tr("Widgets the examples drive"), this);
-        auto* targetLayout = new QVBoxLayout(target);
-        m_label = new QLabel(tr("Not touched yet"), target);
-        m_bar = new QProgressBar(target);
-        m_bar->setValue(0);
-        targetLayout->addWidget(m_label);
-        targetLayout->addWidget(m_bar);
-        targetLayout->addStretch();
-        outer->addWidget(target, 1);
+        outer->addWidget(split, 1);
 
         connect(m_examples, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 [this](int i) { m_editor->setPlainText(QString::fromUtf8(kExamples[i].code)); });
