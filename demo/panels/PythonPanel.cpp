@@ -253,9 +253,10 @@ private:
             m_manager = std::make_unique<DialogProgressManager>();
         const QByteArray code = m_editor->toPlainText().toUtf8();
         append(QStringLiteral(">>> %1\n").arg(m_examples->currentText()));
-        m_worker = QThread::create([this, code] {
+        // The worker may outlive the panel (see the destructor): it shares only the id.
+        m_worker = QThread::create([threadId = m_threadId, code] {
             const PyGILState_STATE gil = PyGILState_Ensure();
-            m_threadId = PyThread_get_thread_ident();
+            *threadId = PyThread_get_thread_ident();
             PyObject* globals = PyDict_New();
             PyDict_SetItemString(globals, "__builtins__", PyEval_GetBuiltins());
             PyObject* result = PyRun_String(code.constData(), Py_file_input, globals, globals);
@@ -267,7 +268,7 @@ private:
                 PyErr_Print();
             }
             Py_DECREF(globals);
-            m_threadId = 0;
+            *threadId = 0;
             PyGILState_Release(gil);
         });
         m_worker->setParent(this);
@@ -286,7 +287,7 @@ private:
     void stop()
     {
         const PyGILState_STATE gil = PyGILState_Ensure();
-        if (const unsigned long id = m_threadId)
+        if (const unsigned long id = *m_threadId)
             PyThreadState_SetAsyncExc(id, PyExc_KeyboardInterrupt);
         PyGILState_Release(gil);
     }
@@ -297,7 +298,8 @@ private:
     QPlainTextEdit* m_editor = nullptr;
     QPlainTextEdit* m_output = nullptr;
     QThread* m_worker = nullptr;
-    std::atomic<unsigned long> m_threadId{0};
+    // The running script's Python thread id, 0 when none.
+    std::shared_ptr<std::atomic<unsigned long>> m_threadId = std::make_shared<std::atomic<unsigned long>>(0);
     std::unique_ptr<DialogProgressManager> m_manager;   // only when the gallery had none
 };
 
