@@ -4,6 +4,26 @@ namespace Quill {
 namespace UI {
 namespace Python {
 
+void fetchException(RequestResult* result)
+{
+#if PY_VERSION_HEX >= 0x030C0000
+    result->value = PyErr_GetRaisedException();
+#else
+    PyErr_Fetch(&result->type, &result->value, &result->traceback);
+    // C code may raise a type without a value: the caller tests the value.
+    PyErr_NormalizeException(&result->type, &result->value, &result->traceback);
+#endif
+}
+
+void restoreException(RequestResult* result)
+{
+#if PY_VERSION_HEX >= 0x030C0000
+    PyErr_SetRaisedException(result->value);
+#else
+    PyErr_Restore(result->type, result->value, result->traceback);
+#endif
+}
+
 MainThreadRequest::MainThreadRequest(PyObject* callable, PyObject* args, PyObject* kwargs,
                                      RequestResult* result)
     : m_callable(callable), m_args(nullptr), m_kwargs(kwargs), m_result(result)
@@ -58,7 +78,7 @@ void MainThreadRequest::run()
     if (m_result) {
         m_result->result = value;
         if (!value)
-            PyErr_Fetch(&m_result->type, &m_result->value, &m_result->traceback);
+            fetchException(m_result);
     } else if (value) {
         Py_DECREF(value);
     } else {

@@ -15,11 +15,16 @@ namespace Python {
 struct RequestResult {
     PyObject* result = nullptr;       // owned
     PyObject* type = nullptr;         // owned, with value and traceback: the exception raised
-    PyObject* value = nullptr;
+    PyObject* value = nullptr;        // (Python 3.12 and later: only value, the exception)
     PyObject* traceback = nullptr;
     bool discarded = false;           // the request was destroyed without running
     QSemaphore done;                  // one permit once the fields above are final
 };
+
+// Moves the pending exception into `result` / raises it again from there
+// (handing over its references).
+void fetchException(RequestResult* result);
+void restoreException(RequestResult* result);
 
 // One call of a Python callable on the GUI thread. Holds its own references to
 // the callable and its arguments. Destroyed without having run, it marks its

@@ -214,8 +214,8 @@ PyObject* runInMainThreadWithResult(PyObject*, PyObject* args, PyObject* kwargs)
         return routeError(where, "run_in_main_thread_with_result");
     if (result.result)
         return result.result;
-    if (result.type) {
-        PyErr_Restore(result.type, result.value, result.traceback);
+    if (result.value) {
+        restoreException(&result);
     } else if (result.discarded) {
         PyErr_SetString(PyExc_RuntimeError,
                         "run_in_main_thread_with_result: the request was discarded before it ran "

@@ -131,6 +131,7 @@ void TestPython::calls_data()
         {"run_in_main_thread_with_result(echo, None)", "((None,), {}, True)", "((None,), {}, True)", ""},
         {"run_in_main_thread_with_result(echo, (1,), {'k': 3})", "((1,), {'k': 3}, True)", "((1,), {'k': 3}, True)", ""},
         {"run_in_main_thread_with_result(boom)", "ValueError: boom", "", ""},
+        {"run_in_main_thread_with_result(next, iter(()))", "StopIteration: ", "", ""},   // raised without a value
         {"run_in_main_thread_with_result(len, 'x', 1)",
          "TypeError: run_in_main_thread_with_result() argument 3 must be dict, not int", "", ""},
         {"refcheck()", "True", "", "ValueError"},
