@@ -14,7 +14,7 @@ ROOT=$(pwd)
 JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # What each command needs beyond a compiler, CMake and Qt.
-BASE=(cmake g++ make qtbase5-dev qtbase5-dev-tools)
+BASE=(cmake g++ make qtbase5-dev qtbase5-dev-tools python3-dev)  # python3-dev: the Python bridge
 FONTS=(fonts-dejavu-core)          # widgets measure and paint text
 XVFB=(xvfb xauth)
 TEST_PACKAGES=("${FONTS[@]}")
