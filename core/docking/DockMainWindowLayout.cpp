@@ -123,10 +123,9 @@ public:
                     continue;
                 }
             } else if (section.dock >= 0) {
-                Dock* dock = makeDock(layout.docks.at(section.dock));
-                if (!dock)
+                // Placed before its pages come, for the same reason.
+                if (!makeDock(s, layout.docks.at(section.dock)))
                     continue;
-                s->addWidget(dock);
             } else {
                 continue;
             }
@@ -142,12 +141,13 @@ public:
     QString focusPage;
 
 private:
-    Dock* makeDock(const DockLayout::Dock& d)
+    Dock* makeDock(DockSplitter* s, const DockLayout::Dock& d)
     {
         Dock* dock = mw->createDock();
         if (!dock)
             return nullptr;
         dock->setObjectName(d.id);
+        s->addWidget(dock);
         const QString active = d.hasActive ? d.activePageId : QString();
         for (const DockLayout::Page& p : d.pages) {
             QString id = p.id;
@@ -213,10 +213,14 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     QList<QPointer<DockWindow>> previousWindows;
     for (DockWindow* w : floatingWindows())
         previousWindows.append(w);
+    // The previous tree stays a hidden child while the new one is built: a page
+    // moving to another top-level window makes Qt walk the old window's whole focus
+    // chain, which for every page of a large workspace would be quadratic.
     QWidget* previousCentral = centralWidget();
     if (previousCentral) {
         previousCentral->hide();
         takeCentralWidget();
+        previousCentral->setParent(this);
     }
     setRootSplitter(new DockSplitter(Qt::Vertical));
     m_floatingWindows.clear();
@@ -243,8 +247,10 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     }
     m_focusPage = builder.focusPage;
 
-    if (previousCentral)
+    if (previousCentral) {
+        previousCentral->setParent(nullptr);
         previousCentral->deleteLater();
+    }
     for (const QPointer<DockWindow>& w : previousWindows) {
         // A window the host handed back from createWindow stays.
         if (!w || m_floatingWindows.contains(w))
