@@ -1,0 +1,27 @@
+// Replays inputs (files, or every file under the directories given) through the
+// fuzz target: the corpus as a regression test, with any compiler.
+#include <QDirIterator>
+#include <QFile>
+
+#include <cstdint>
+#include <cstdio>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv)
+{
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        QDirIterator it(QString::fromLocal8Bit(argv[i]), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (!file.open(QIODevice::ReadOnly))
+                return 2;
+            const QByteArray data = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
+            ++inputs;
+        }
+    }
+    std::printf("%d inputs\n", inputs);
+    return inputs > 0 ? 0 : 1;
+}
