@@ -14,6 +14,8 @@
 
 #include <numeric>
 
+#include "../../fuzz/fuzz_layout.cpp"
+
 using namespace Quill::UI;
 
 namespace {
@@ -31,9 +33,7 @@ struct Host : TestWindow {
         if (id.startsWith("gone"))
             return nullptr;
         QPointer<Page>& p = pages[id];
-        if (!p)
-            p = new Page(id);
-        return p;
+        return p ? p.data() : (p = new Page(id)).data();
     }
     QByteArray save()
     {
@@ -42,17 +42,17 @@ struct Host : TestWindow {
         saveLayout(&buffer, pages.value(getFocusPage()));
         return buffer.data();
     }
-    // Restores `data`; the text of any message box shown meanwhile lands in `box`.
-    bool restore(const QByteArray& data, bool fit = false, QString* box = nullptr)
+    // Restores `data`; the title and text of a message box shown meanwhile land in `box`.
+    QString box;
+    bool restore(const QByteArray& data, bool fit = false)
     {
         QBuffer buffer;
         buffer.setData(data);
         buffer.open(QIODevice::ReadOnly);
         QTimer closer;
-        closer.callOnTimeout([box] {
+        closer.callOnTimeout([this] {
             if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                if (box)
-                    *box = m->windowTitle() + '|' + m->text();
+                box = m->windowTitle() + '|' + m->text();
                 m->accept();
             }
         });
@@ -139,9 +139,7 @@ private slots:
             for (const DockLayout::Section& c : s.sections)
                 sections += QStringLiteral("%1:%2:%3 ").arg(c.dock >= 0 ? r.layout.docks.at(c.dock).id : "S").arg(c.size).arg(c.stretch);
         QCOMPARE(sections, QStringLiteral("S:10:0 S:10:0 one:100:3 two:100:0 "));
-        DockLayout::Section huge;
-        huge.hasSize = true;
-        huge.size = DockLayout::kMaxExtent;
+        const DockLayout::Section huge{DockLayout::kMaxExtent, true};
         const QList<int> sizes = DockLayout::FitSizes(QVector<DockLayout::Section>(1000, huge));
         QVERIFY(sizes.first() > 0 && std::accumulate(sizes.begin(), sizes.end(), qint64(0)) <= INT_MAX / 4);
     }
@@ -176,9 +174,8 @@ private slots:
         const QString before = host.tree();
         const QByteArray saved = host.save();
         host.asked.clear();
-        QString box;
-        QVERIFY(!host.restore(data, false, &box));
-        QVERIFY2(box.startsWith("Dock Layout|") && box.contains(message), qPrintable(box));
+        QVERIFY(!host.restore(data));
+        QVERIFY2(host.box.startsWith("Dock Layout|") && host.box.contains(message), qPrintable(host.box));
         QVERIFY(host.asked.isEmpty());
         QCOMPARE(host.tree(), before);
         QCOMPARE(host.save(), saved);
@@ -202,14 +199,11 @@ private slots:
         QCOMPARE(host.floatingWindows().size(), 0);
         QCOMPARE(host.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
         QVERIFY(!host.isInLayout("b"));
-        QBuffer other;
-        other.setData("<?xml version=\"1.0\"?><!-- x --><layout version=\"1.0\"><broken");
-        other.open(QIODevice::ReadOnly);
-        QVERIFY(DockMainWindow::IsLayoutValid(&other));
-        other.close();
-        other.setData("<layout version=\"1.00\"/>");
-        other.open(QIODevice::ReadOnly);
-        QVERIFY(!DockMainWindow::IsLayoutValid(&other) && !DockMainWindow::IsLayoutValid(nullptr));
+        auto valid = [](QByteArray data) {
+            QBuffer b(&data);
+            return b.open(QIODevice::ReadOnly) && DockMainWindow::IsLayoutValid(&b);
+        };
+        QVERIFY(valid("<?xml version=\"1.0\"?><!-- x --><layout version=\"1.0\"><broken") && !valid("<layout version=\"1.00\"/>"));
     }
 
     // The debugging dump goes to the private runtime directory and never through a link.
@@ -221,8 +215,7 @@ private slots:
         QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep") == 4);
         victim.close();
         const QString path = DockLayout::DumpPath();
-        QCOMPARE(path, dir.filePath("layout.xml"));
-        QVERIFY(QFile::link(victim.fileName(), path));
+        QVERIFY(path == dir.filePath("layout.xml") && QFile::link(victim.fileName(), path));
         Host host;
         Dock* dock = makeDock(&host, "d", {"p"});
         host.addWidget(dock);
@@ -236,39 +229,41 @@ private slots:
 
     // Placement of a restored window over one to three screens, offset screens,
     // screen numbers out of range and extreme rectangles.
-    void placement_data()
-    {
-        QTest::addColumn<QList<int>>("in");   // x, y, w, h, screen, maximized, fullscreen, fit
-        QTest::addColumn<int>("screens");
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<bool>("fullscreen");
-        const int M = INT_MAX, N = INT_MIN;
-        QTest::newRow("inside") << QList<int>{10, 20, 300, 200, 0, 0, 0, 0} << 1 << QRect(10, 20, 300, 200) << false;
-        QTest::newRow("one screen: both limited") << QList<int>{0, 0, 3000, 3000, 0, 0, 0, 0} << 1 << QRect(0, 0, 1000, 800) << false;
-        QTest::newRow("two screens: height only") << QList<int>{0, 0, 3000, 3000, 0, 0, 0, 0} << 2 << QRect(0, 0, 3000, 800) << false;
-        QTest::newRow("maximized: width too") << QList<int>{0, 0, 3000, 3000, 0, 1, 0, 0} << 2 << QRect(0, 0, 1000, 800) << false;
-        QTest::newRow("above: only pulled down") << QList<int>{-50, -500, 100, 600, 0, 0, 0, 0} << 1 << QRect(-50, 0, 100, 600) << false;
-        QTest::newRow("off right, below") << QList<int>{5000, 5000, 100, 100, 0, 0, 0, 0} << 1 << QRect(900, 700, 100, 100) << false;
-        QTest::newRow("off left, top wins") << QList<int>{-5000, -5000, 100, 900, 0, 0, 0, 0} << 1 << QRect(0, 0, 100, 800) << false;
-        QTest::newRow("empty at origin") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0} << 1 << QRect(0, 0, 0, 0) << false;
-        QTest::newRow("offset screen") << QList<int>{0, 0, 200, 100, 1, 0, 0, 0} << 2 << QRect(1000, 100, 200, 100) << false;
-        QTest::newRow("third screen, negative origin") << QList<int>{-1500, -200, 100, 100, 2, 0, 0, 0} << 3 << QRect(-1500, -200, 100, 100) << false;
-        QTest::newRow("full screen: middle two thirds") << QList<int>{0, 0, 10, 10, 1, 0, 1, 0} << 2 << QRect(1200, 250, 800, 600) << true;
-        QTest::newRow("screen past the last") << QList<int>{0, 0, 10, 10, 7, 0, 1, 0} << 3 << QRect(-1600, -150, 800, 600) << false;
-        QTest::newRow("negative screen") << QList<int>{0, 0, 10, 10, -1, 0, 1, 0} << 2 << QRect(166, 133, 666, 533) << false;
-        QTest::newRow("fit") << QList<int>{5, 5, 10, 10, 1, 1, 1, 1} << 2 << QRect(1000, 100, 1200, 900) << true;
-        QTest::newRow("extreme far") << QList<int>{M, M, M, M, 0, 0, 0, 0} << 2 << QRect(1000 - M, 0, M, 800) << false;
-        QTest::newRow("extreme near") << QList<int>{N, N, M, M, 1, 0, 0, 0} << 3 << QRect(2200 - M, 100, M, 900) << false;
-    }
     void placement()
     {
-        QFETCH(QList<int>, in);
-        QFETCH(int, screens);
+        struct Row { int x, y, w, h, screen, flags, screens; QRect frame; bool fullscreen; };   // flags: 1 max, 2 full, 4 fit
+        const int M = INT_MAX, N = INT_MIN;
+        const Row rows[] = {
+            {10, 20, 300, 200, 0, 0, 1, {10, 20, 300, 200}, false}, {0, 0, 3000, 3000, 0, 0, 1, {0, 0, 1000, 800}, false},
+            // Width limited only with one screen or maximized; above: only pulled down.
+            {0, 0, 3000, 3000, 0, 0, 2, {0, 0, 3000, 800}, false}, {0, 0, 3000, 3000, 0, 1, 2, {0, 0, 1000, 800}, false},
+            {-50, -500, 100, 600, 0, 0, 1, {-50, 0, 100, 600}, false}, {0, 0, 0, 0, 0, 0, 1, {0, 0, 0, 0}, false},
+            // Off the area: bottom, left, right, then top pulled in.
+            {5000, 5000, 100, 100, 0, 0, 1, {900, 700, 100, 100}, false}, {-5000, -5000, 100, 900, 0, 0, 1, {0, 0, 100, 800}, false},
+            {0, 0, 200, 100, 1, 0, 2, {1000, 100, 200, 100}, false}, {-1500, -200, 100, 100, 2, 0, 3, {-1500, -200, 100, 100}, false},
+            // Full screen: middle two thirds, not applied past the last screen or below the first.
+            {0, 0, 10, 10, 1, 2, 2, {1200, 250, 800, 600}, true}, {0, 0, 10, 10, 7, 2, 3, {-1600, -150, 800, 600}, false},
+            {0, 0, 10, 10, -1, 2, 2, {166, 133, 666, 533}, false}, {5, 5, 10, 10, 1, 7, 2, {1000, 100, 1200, 900}, true},
+            {M, M, M, M, 0, 0, 2, {1000 - M, 0, M, 800}, false}, {N, N, M, M, 1, 0, 3, {2200 - M, 100, M, 900}, false},
+        };
         const QVector<QRect> all{{0, 0, 1000, 800}, {1000, 100, 1200, 900}, {-1800, -300, 1200, 900}};
-        const WindowPlacement::RestoredWindow r = WindowPlacement::PlaceRestored(
-            in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], all.mid(0, screens));
-        QTEST(r.frame, "frame");
-        QTEST(r.fullscreen, "fullscreen");
+        for (const Row& r : rows) {
+            const WindowPlacement::RestoredWindow p = WindowPlacement::PlaceRestored(
+                r.x, r.y, r.w, r.h, r.screen, r.flags & 1, r.flags & 2, r.flags & 4, all.mid(0, r.screens));
+            QCOMPARE(p.frame, r.frame);
+            QCOMPARE(p.fullscreen, r.fullscreen);
+        }
+    }
+
+    // Every input the fuzzer kept reads or is rejected cleanly, and round-trips.
+    void fuzzCorpus()
+    {
+        for (const QFileInfo& f : QDir(QUILL_FUZZ_CORPUS).entryInfoList(QDir::Files)) {
+            QFile file(f.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray data = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
+        }
     }
 };
 

@@ -43,10 +43,8 @@ struct PagesWindow : DockMainWindow {
     QList<Model>* pages = nullptr;
     QWidget* createPage(QString& id) override
     {
-        const int i = id.mid(5).toInt();
-        if (i < pages->size() && pages->at(i).state == Model::Docked && pages->at(i).page->objectName() == id)
-            return pages->at(i).page;
-        return DockMainWindow::createPage(id);
+        const int i = id.mid(5).toInt();   // "page.N" is pages[N]
+        return i < pages->size() && pages->at(i).state == Model::Docked ? pages->at(i).page.data() : DockMainWindow::createPage(id);
     }
 };
 
