@@ -210,18 +210,21 @@ bool DockMainWindow::IsLayoutValid(QIODevice* device)
 
 void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainWindowToScreen)
 {
+    // The previous floating windows go once the new workspace stands; hidden now,
+    // so that pages leaving them are not shown and hidden in turn on the way.
     QList<QPointer<DockWindow>> previousWindows;
-    for (DockWindow* w : floatingWindows())
+    for (DockWindow* w : floatingWindows()) {
         previousWindows.append(w);
-    // The previous tree stays a hidden child while the new one is built: a page
-    // moving to another top-level window makes Qt walk the old window's whole focus
-    // chain, which for every page of a large workspace would be quadratic.
-    QWidget* previousCentral = centralWidget();
-    if (previousCentral) {
-        previousCentral->hide();
-        takeCentralWidget();
-        previousCentral->setParent(this);
+        w->hide();
     }
+    // The previous tree stays a hidden child while the new one is built (replacing
+    // the central widget hides it and schedules its deletion): a page moving to
+    // another top-level window makes Qt walk that window's whole focus chain, which
+    // for every page of a large workspace would be quadratic. It is detached once
+    // the pages have left it, when it is small.
+    QPointer<QWidget> previousCentral = centralWidget();
+    if (previousCentral)
+        previousCentral->hide();
     setRootSplitter(new DockSplitter(Qt::Vertical));
     m_floatingWindows.clear();
     m_layoutIDs.clear();
