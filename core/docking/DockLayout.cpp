@@ -208,6 +208,24 @@ private:
     int elements = 0;
 };
 
+// Object names may hold characters XML 1.0 cannot carry; written as they are they
+// would make the whole file unreadable. They become U+FFFD instead.
+QString xmlText(const QString& text)
+{
+    QString out = text;
+    for (int i = 0; i < out.size(); ++i) {
+        const ushort c = out.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size() && out.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        const bool allowed = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
+        if (!allowed)
+            out[i] = QChar::ReplacementCharacter;
+    }
+    return out;
+}
+
 void writeSplitter(QXmlStreamWriter& w, const Layout& layout, int index)
 {
     const Splitter& s = layout.splitters.at(index);
@@ -225,19 +243,19 @@ void writeSplitter(QXmlStreamWriter& w, const Layout& layout, int index)
         } else if (section.dock >= 0) {
             const Dock& d = layout.docks.at(section.dock);
             w.writeStartElement(QStringLiteral("dock"));
-            w.writeAttribute(QStringLiteral("id"), d.id);
+            w.writeAttribute(QStringLiteral("id"), xmlText(d.id));
             if (d.hideTitles)
                 w.writeAttribute(QStringLiteral("hideTitles"), QStringLiteral("1"));
             if (d.hasActive) {
-                w.writeAttribute(QStringLiteral("activePageId"), d.activePageId);
+                w.writeAttribute(QStringLiteral("activePageId"), xmlText(d.activePageId));
                 if (d.focus)
                     w.writeAttribute(QStringLiteral("focus"), QStringLiteral("true"));
             }
             for (const Page& p : d.pages) {
                 w.writeStartElement(QStringLiteral("page"));
-                w.writeAttribute(QStringLiteral("id"), p.id);
+                w.writeAttribute(QStringLiteral("id"), xmlText(p.id));
                 if (!p.state.isEmpty())
-                    w.writeAttribute(QStringLiteral("layout"), p.state);
+                    w.writeAttribute(QStringLiteral("layout"), xmlText(p.state));
                 w.writeEndElement();
             }
             w.writeEndElement();

@@ -138,7 +138,7 @@ private slots:
         for (const DockLayout::Splitter& s : r.layout.splitters)
             for (const DockLayout::Section& c : s.sections)
                 sections += QStringLiteral("%1:%2:%3 ").arg(c.dock >= 0 ? r.layout.docks.at(c.dock).id : "S").arg(c.size).arg(c.stretch);
-        QCOMPARE(sections, QStringLiteral("S:10:0 S:10:0 one:100:3 two:100:0 "));
+        QCOMPARE(sections, QStringLiteral("S:10:0 S:10:0 one:100:3 S:5:9 two:100:0 "));
         const DockLayout::Section huge{DockLayout::kMaxExtent, true};
         const QList<int> sizes = DockLayout::FitSizes(QVector<DockLayout::Section>(1000, huge));
         QVERIFY(sizes.first() > 0 && std::accumulate(sizes.begin(), sizes.end(), qint64(0)) <= INT_MAX / 4);
@@ -199,6 +199,8 @@ private slots:
         QCOMPARE(host.floatingWindows().size(), 0);
         QCOMPARE(host.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
         QVERIFY(!host.isInLayout("b"));
+        host.rootSplitter()->addWidget(makeDock(&host, "d", {QString("a\x01") + QChar(0xd800) + 'b'}));
+        QVERIFY(host.restore(host.save()) && host.asked.last() == QString("a\ufffd\ufffdb"));
         auto valid = [](QByteArray data) {
             QBuffer b(&data);
             return b.open(QIODevice::ReadOnly) && DockMainWindow::IsLayoutValid(&b);
