@@ -6,7 +6,12 @@
 #include <docking/DockWindow.h>
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStackedWidget>
@@ -66,6 +71,10 @@ QWidget* GalleryWindow::createPage(QString& id)
 
 void GalleryWindow::buildMenu()
 {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Save Layout..."), this, SLOT(saveLayoutAs()), QKeySequence::Save);
+    file->addAction(tr("&Restore Layout..."), this, SLOT(restoreLayoutFrom()), QKeySequence::Open);
+
     QMenu* menu = menuBar()->addMenu(tr("&Window"));
     menu->addAction(nextDockAction());
     menu->addAction(prevDockAction());
@@ -247,4 +256,75 @@ void GalleryWindow::setPanelMenuOption(bool on)
 {
     setHasPanelMenu(on);
     rebuild();
+}
+
+// --- layout files ----------------------------------------------------------------
+
+bool GalleryWindow::saveLayoutFile(const QString& path)
+{
+    // Written aside and renamed into place: a failed save keeps the previous file.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        saveLayout(&file, nullptr);
+        if (file.commit())
+            return true;
+    }
+    QMessageBox::warning(this, tr("Save Layout"), tr("Cannot write %1:\n%2").arg(path, file.errorString()));
+    return false;
+}
+
+bool GalleryWindow::restoreLayoutFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(this, tr("Restore Layout"), tr("Cannot read %1:\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    // The floating window comes from the file (restoring shows this window).
+    const bool floatingBuilt = m_floatingBuilt;
+    m_floatingBuilt = true;
+    if (!restoreLayout(&file, false)) {
+        m_floatingBuilt = floatingBuilt;
+        return false;
+    }
+    // Panels the file does not name (added to the gallery since) join the first pane.
+    const QList<Dock*> all = docks();
+    for (const Gallery::PanelInfo& info : Gallery::panels()) {
+        QPointer<QWidget> existing = m_pages.value(info.id);
+        if (all.isEmpty() || (existing && all.contains(Dock::dockForWidget(existing))))
+            continue;
+        QString id = info.id;
+        if (QWidget* page = createPage(id))
+            all.first()->addWidget(page, false, false);
+    }
+    return true;
+}
+
+bool GalleryWindow::restoreLastLayout()
+{
+    return !m_lastLayoutFile.isEmpty() && QFileInfo::exists(m_lastLayoutFile) && restoreLayoutFile(m_lastLayoutFile);
+}
+
+void GalleryWindow::saveLayoutAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Layout"), m_lastLayoutFile,
+                                                      tr("Layout files (*.xml);;All files (*)"));
+    if (!path.isEmpty())
+        saveLayoutFile(path);
+}
+
+void GalleryWindow::restoreLayoutFrom()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Restore Layout"), m_lastLayoutFile,
+                                                      tr("Layout files (*.xml);;All files (*)"));
+    if (!path.isEmpty())
+        restoreLayoutFile(path);
+}
+
+void GalleryWindow::closeEvent(QCloseEvent* e)
+{
+    // Before the floating windows close, so that they are saved too.
+    if (!m_lastLayoutFile.isEmpty())
+        saveLayoutFile(m_lastLayoutFile);
+    DockMainWindow::closeEvent(e);
 }

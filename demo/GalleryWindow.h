@@ -27,11 +27,21 @@ public:
     // null for an id the registry does not know.
     QWidget* createPage(QString& id) override;
 
+    // The file the arrangement is kept in between runs: restored from here by
+    // restoreLastLayout() and written on close. Empty (the default) keeps nothing.
+    void setLastLayoutFile(const QString& path) { m_lastLayoutFile = path; }
+    // Restores the last arrangement when there is one; a damaged file is reported
+    // and the default arrangement stays.
+    bool restoreLastLayout();
+
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private slots:
     void resetLayout();
+    void saveLayoutAs();
+    void restoreLayoutFrom();
     // Runs the workspace's own consistency check and shows the answer.
     void reportSanity();
     void setHideSingleTabsOption(bool on);
@@ -46,8 +56,11 @@ private:
     void rebuild();
     void buildArrangement();
     void buildFloatingWindow();
+    bool saveLayoutFile(const QString& path);
+    bool restoreLayoutFile(const QString& path);
 
     QString m_onlyPanel;
     QHash<QString, QPointer<QWidget>> m_pages;
     bool m_floatingBuilt = false;
+    QString m_lastLayoutFile;
 };

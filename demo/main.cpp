@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 
@@ -57,6 +59,13 @@ int main(int argc, char** argv)
         return 2;
     }
     GalleryWindow window(parser.isSet(only) ? panelId : QString());
+    // The arrangement is kept between interactive runs; screenshots start afresh.
+    if (!parser.isSet(screenshot) && !parser.isSet(only)) {
+        const QFileInfo settings(Quill::UI::AppSettings().fileName());
+        QDir().mkpath(settings.absolutePath());
+        window.setLastLayoutFile(settings.dir().filePath(settings.completeBaseName() + QStringLiteral("-layout.xml")));
+        window.restoreLastLayout();
+    }
     if (!panelId.isEmpty())
         window.selectPanel(panelId);
     window.show();

@@ -1,6 +1,7 @@
 #include "Dock.h"
 #include "DockDragState_p.h"
 #include "DockGeometry_p.h"
+#include "DockLayout_p.h"
 #include "DockMainWindow.h"
 #include "DockPlaceHolder.h"
 #include "DockSplitter.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +30,11 @@
 #include <QStyleOptionDockWidget>
 #include <QTextEdit>
 #include <QToolBar>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace Quill {
 namespace UI {
@@ -762,8 +769,26 @@ bool Dock::isFullscreenDock() const
 
 void Dock::dumpLayout()
 {
-    // Writing a layout needs the layout writer of the main window, which is not
-    // part of the workspace model; nothing to dump without it.
+    // A debugging aid. Written to the user's private runtime directory, never to a
+    // shared one where anyone could plant a link to another file; a link found
+    // there all the same is not followed.
+    const QString path = DockLayout::DumpPath();
+    if (!m_controller || path.isEmpty())
+        return;
+    QFile file;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+#endif
+    m_controller->saveLayout(&file, nullptr);
 }
 
 void Dock::setExpanded(bool expanded)

@@ -273,19 +273,27 @@ bool DockMainWindow::isInLayout(const QString& name) const
     return m_layoutIDs.contains(name);
 }
 
+namespace {
+
+void collectNames(const QObject* parent, QSet<QString>& out)
+{
+    // Widgets only have widget parents: layouts, validators and models need no visit.
+    for (const QObject* child : parent->children()) {
+        if (!child->isWidgetType())
+            continue;
+        if (!child->objectName().isEmpty())
+            out.insert(child->objectName());
+        collectNames(child, out);
+    }
+}
+
+} // namespace
+
 void DockMainWindow::saveLayoutIDs()
 {
     m_layoutIDs.clear();
-    auto collect = [this](const QWidget* root) {
-        const QList<QWidget*> all = root->findChildren<QWidget*>();
-        for (const QWidget* w : all) {
-            if (!w->objectName().isEmpty())
-                m_layoutIDs.insert(w->objectName());
-        }
-    };
-    collect(this);
-    for (DockWindow* w : floatingWindows())
-        collect(w);
+    for (const QWidget* root : searchRoots())
+        collectNames(root, m_layoutIDs);
 }
 
 // --- floating windows ------------------------------------------------------------------

@@ -12,12 +12,17 @@
 #include <QStringList>
 
 class QAction;
+class QIODevice;
 
 namespace Quill {
 namespace UI {
 
 class Dock;
 class DockPlaceHolder;
+namespace DockLayout {
+struct Layout;
+struct Window;
+}
 
 // The application's main window and the controller of the docking workspace: the
 // main window's splitter tree of Docks plus any number of floating DockWindows.
@@ -93,6 +98,22 @@ public:
     void emitWidgetActivated(Dock* dock, QWidget* widget);
     void emitUpdateVellumScriptName(QString name);
 
+    // Layout files: the windows with their placement, the splitter tree with its
+    // sizes and stretch factors, the docks and the ids of their pages (XML, root
+    // `layout` version "1.0"). saveLayout writes to an open device; the dock that
+    // holds `focusWidget` (the application's focus widget when null) is marked as
+    // focused. A page's `layoutState` property, as a string, is saved with it.
+    void saveLayout(QIODevice* device, QWidget* focusWidget = nullptr);
+    // Replaces the workspace by the one in `device`, obtaining every page through
+    // createPage(id). The whole file is read and checked first: a file that is
+    // not a layout, malformed or beyond the reader's bounds changes nothing (no
+    // page is asked for, no window touched) and shows a message box; false then.
+    // With fitMainWindowToScreen the main window fills its screen's available area.
+    bool restoreLayout(QIODevice* device, bool fitMainWindowToScreen = false);
+    // Whether the device's next element is `layout` version "1.0"; the device's
+    // position is left where it was.
+    static bool IsLayoutValid(QIODevice* device);
+
     // Checks the workspace's invariants: no nested splitter is empty, every dock
     // has this window as its controller and keeps its tabs in step with its pages,
     // docks() lists exactly the docks of the splitter trees in tree order, and the
@@ -135,6 +156,10 @@ protected:
 private:
     friend class Dock;
     friend class DockWindow;
+
+    // Builds the workspace described by a layout that was read without fault.
+    void applyLayout(const DockLayout::Layout& layout, bool fitMainWindowToScreen);
+    void applyWindow(DockWindow* window, const DockLayout::Window& saved, bool fitToScreen);
 
     void addFloatingDock(DockWindow* window);
     void removeFloatingDock(DockWindow* window);

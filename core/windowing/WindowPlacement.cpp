@@ -91,6 +91,41 @@ FullscreenExit LeaveFullscreen(const QRect& frame, const QRect& geometry, const 
     return FullscreenExit{QPoint(frame.left(), Saturate(top)), QSize(Saturate(width), Saturate(height))};
 }
 
+RestoredWindow PlaceRestored(int x, int y, int w, int h, int screen, bool maximized, bool fullscreen, bool fit,
+                             const QVector<QRect>& screens)
+{
+    const int n = screens.size();
+    const QRect a = n > 0 ? screens.at(std::clamp(screen, 0, n - 1)) : QRect();
+    const qint64 aLeft = a.left(), aTop = a.top(), aWidth = a.width(), aHeight = a.height();
+    const qint64 aRight = aLeft + aWidth - 1, aBottom = aTop + aHeight - 1;
+    qint64 left = x, top = y, width = std::max(w, 0), height = std::max(h, 0);
+    if (fit) {
+        left = aLeft, top = aTop, width = aWidth, height = aHeight;
+    } else if (fullscreen) {
+        left = aLeft + aWidth / 6, top = aTop + aHeight / 6, width = 2 * aWidth / 3, height = 2 * aHeight / 3;
+    } else {
+        height = std::min(height, aHeight);
+        if (n == 1 || maximized)
+            width = std::min(width, aWidth);
+        // Empty rectangles never intersect, as with QRect.
+        const bool intersects = width > 0 && height > 0 && aWidth > 0 && aHeight > 0 && left <= aRight
+            && left + width - 1 >= aLeft && top <= aBottom && top + height - 1 >= aTop;
+        if (!intersects) {
+            if (top + height - 1 > aBottom)
+                top = aBottom - height + 1;
+            if (left < aLeft)
+                left = aLeft;
+            if (left + width - 1 > aRight)
+                left = aRight - width + 1;
+        }
+        top = std::max(top, aTop);
+    }
+    RestoredWindow out;
+    out.frame = QRect(Saturate(left), Saturate(top), Saturate(width), Saturate(height));
+    out.fullscreen = fullscreen && screen >= 0 && screen < n;
+    return out;
+}
+
 } // namespace WindowPlacement
 } // namespace UI
 } // namespace Quill

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <QVector>
+
 #include <optional>
 
 namespace Quill {
@@ -36,6 +38,21 @@ struct QUILL_CORE_AUTOTEST_EXPORT FullscreenExit {
     QSize size;
 };
 QUILL_CORE_AUTOTEST_EXPORT FullscreenExit LeaveFullscreen(const QRect& frame, const QRect& geometry, const QRect& available);
+
+// A window read back from a layout: its saved frame rectangle (x, y, w, h), the
+// number of the screen it was on and its state. `screens` holds the available
+// geometry of every screen in order. A screen number beyond the last (or below 0)
+// means the last (the first) screen, and full screen then is not applied. With
+// `fit` the frame fills the screen's available area. A full-screen window first
+// gets the middle two thirds of its screen; any other window is limited to the
+// screen's height (and width, with one screen or when maximized), and one lying
+// wholly off the area is pulled back, its top edge last.
+struct QUILL_CORE_AUTOTEST_EXPORT RestoredWindow {
+    QRect frame;
+    bool fullscreen = false;
+};
+QUILL_CORE_AUTOTEST_EXPORT RestoredWindow PlaceRestored(int x, int y, int w, int h, int screen, bool maximized,
+                                                        bool fullscreen, bool fit, const QVector<QRect>& screens);
 
 } // namespace WindowPlacement
 } // namespace UI

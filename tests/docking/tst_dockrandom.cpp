@@ -7,6 +7,7 @@
 #include <docking/DockWindow.h>
 #include <docking/HoverWidget.h>
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QRandomGenerator>
@@ -19,12 +20,12 @@ namespace {
 enum Op {
     AddDock, AddPage, InsertPage, MovePage, ReAddDetached, Split, FloatPane, FloatTab, CloseTab,
     SoloTab, ClosePane, CloseWindow, Expand, Transpose, Fullscreen, Navigate, SetTab, FocusEdit,
-    DeletePage, Hover, Flush, DeleteDock, OpCount
+    DeletePage, Hover, Flush, DeleteDock, SaveRestore, OpCount
 };
 const char* const kOpNames[] = {
     "AddDock", "AddPage", "InsertPage", "MovePage", "ReAddDetached", "Split", "FloatPane", "FloatTab",
     "CloseTab", "SoloTab", "ClosePane", "CloseWindow", "Expand", "Transpose", "Fullscreen", "Navigate",
-    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock"};
+    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock", "SaveRestore"};
 
 struct Step { int op, a, b; };
 
@@ -37,12 +38,23 @@ struct Model {
     bool deleteOnClose = false;
 };
 
+// Gives a restored layout the host's own docked pages back by id.
+struct PagesWindow : DockMainWindow {
+    QList<Model>* pages = nullptr;
+    QWidget* createPage(QString& id) override
+    {
+        const int i = id.mid(5).toInt();   // "page.N" is pages[N]
+        return i < pages->size() && pages->at(i).state == Model::Docked ? pages->at(i).page.data() : DockMainWindow::createPage(id);
+    }
+};
+
 class Host
 {
 public:
     explicit Host(bool splitByDragging)
-        : mw(new DockMainWindow)
+        : mw(new PagesWindow)
     {
+        static_cast<PagesWindow*>(mw.data())->pages = &pages;
         mw->setSplitPanelsByDragging(splitByDragging);
         mw->resize(800, 600);
         mw->show();
@@ -176,6 +188,19 @@ public:
             }
             delete d;
             break;
+        case SaveRestore: {
+            QBuffer buffer;
+            buffer.open(QIODevice::ReadWrite);
+            mw->saveLayout(&buffer, nullptr);
+            buffer.seek(0);
+            if (!DockMainWindow::IsLayoutValid(&buffer) || !mw->restoreLayout(&buffer, s.b % 2))
+                return QStringLiteral("a saved layout did not restore");
+            for (Model& p : pages) {
+                if (p.state == Model::Docked)
+                    p.dock = Dock::dockForWidget(p.page);
+            }
+            break;
+        }
         case Flush:
             if (s.b % 2)
                 QCoreApplication::processEvents();
