@@ -224,6 +224,9 @@ private slots:
         for (const SliderTick& t : ticks)
             QCOMPARE(t.length, (t.value == 10 || t.value == 100) ? slot.cross : slot.cross / 2);
         QCOMPARE(ticks.first().pixel, 2 + int(299 * std::log(2.0) / std::log(1000.0)));
+        // No separation is taken as one pixel.
+        QCOMPARE(Values(SliderTicks::Log(SliderScale(1, 1000, false, true), slot, 0, tick, label)),
+                 Values(SliderTicks::Log(SliderScale(1, 1000, false, true), slot, 1, tick, label)));
         QVERIFY(SliderTicks::Log(SliderScale(0, 100, false, true), slot, 5, tick, label).isEmpty());
         QVERIFY(SliderTicks::Log(SliderScale(1e-30, 1e30, false, true), slot, 5, tick, label).size() < 60);
         // LogSlider's table: over 20 pixels 4 falls between 3 and 5, over 10 also 2 and 7.
@@ -286,7 +289,8 @@ private slots:
             << QList<int>{-2, 4, 0, 120} << "0.01@0 0.1@20 1@40 10@60 100@80 10000@120<";
     }
 
-    // Powers of ten as exact as the decimal literal (in the exact range); Truncate forgives only rounding noise.
+    // Powers of ten as exact as the decimal literal (in the exact range); Truncate and the
+    // snapping step forgive only rounding noise.
     void pow10AndTruncate()
     {
         for (int e = -22; e <= 22; ++e)
@@ -295,6 +299,8 @@ private slots:
             {1e6 - 1e-4, 1000000}, {-(1e6 - 1e-4), -1000000}, {kNaN, 0}, {1e300, INT_MAX}, {-kInf, INT_MIN}};
         for (const auto& t : truncations)
             QCOMPARE(LogSliderScale::Truncate(t.first), t.second);
+        // A pixel worth within the noise of twice a power of ten steps by that power's fifth.
+        QCOMPARE(SliderSnap::StepFor(2.000005, 1e-5).value(), SliderSnap::StepFor(2.0, 0).value());
     }
 
     // Which marks of a LogSlider get a label, where, on which side (5 pixels per character).
