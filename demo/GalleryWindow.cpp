@@ -31,7 +31,6 @@ Place placeOf(const QString& id)
 {
     static const QHash<QString, Place> places{
         {QStringLiteral("resources"), Place::Side},
-        {QStringLiteral("python"), Place::Bottom},
         {QStringLiteral("layout"), Place::Floating},
     };
     return places.value(id, Place::Main);
