@@ -100,11 +100,15 @@ void DockDragState::watch()
     m_watch = new QTimer;
     m_watch->setInterval(kGrabCheckMs);
     QObject::connect(m_watch, &QTimer::timeout, [this]() { checkGrab(); });
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_watch,
-                     [this](Qt::ApplicationState state) {
-                         if (state != Qt::ApplicationActive)
-                             cancel();
-                     });
+    // Queued: the state flickers while windows are made and activated, and the
+    // change may arrive in the middle of showing the overlay.
+    QObject::connect(
+        qApp, &QGuiApplication::applicationStateChanged, m_watch,
+        [this]() {
+            if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+                cancel();
+        },
+        Qt::QueuedConnection);
     // Emitted while the page is half destroyed, before the guard clears itself.
     QObject::connect(draggedWidget.data(), &QObject::destroyed, m_watch, [this]() {
         draggedWidget = nullptr;

@@ -5,6 +5,7 @@
 #include "DockTestUtil.h"
 
 #include <docking/DockWindow.h>
+#include <docking/DockDragState_p.h>
 #include <docking/HoverWidget.h>
 
 #include <QElapsedTimer>
@@ -19,12 +20,12 @@ namespace {
 enum Op {
     AddDock, AddPage, InsertPage, MovePage, ReAddDetached, Split, FloatPane, FloatTab, CloseTab,
     SoloTab, ClosePane, CloseWindow, Expand, Transpose, Fullscreen, Navigate, SetTab, FocusEdit,
-    DeletePage, Hover, Flush, DeleteDock, OpCount
+    DeletePage, Hover, Flush, DeleteDock, DragTab, OpCount
 };
 const char* const kOpNames[] = {
     "AddDock", "AddPage", "InsertPage", "MovePage", "ReAddDetached", "Split", "FloatPane", "FloatTab",
     "CloseTab", "SoloTab", "ClosePane", "CloseWindow", "Expand", "Transpose", "Fullscreen", "Navigate",
-    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock"};
+    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock", "DragTab"};
 
 struct Step { int op, a, b; };
 
@@ -176,6 +177,10 @@ public:
             }
             delete d;
             break;
+        case DragTab:
+            if (d && d->count() > 0 && d->tabBar()->isVisible())
+                return dragTab(d, d->widget(s.b % d->count()), docks.at((s.a + s.b) % docks.size()), s.b);
+            break;
         case Flush:
             if (s.b % 2)
                 QCoreApplication::processEvents();
@@ -266,6 +271,37 @@ public:
     QList<Model> pages;
 
 private:
+    // Drags the page's tab with the mouse onto a point of `to` picked by `salt`
+    // (any zone), or off every dock, with or without Ctrl, or cancels with Escape.
+    QString dragTab(Dock* from, QWidget* page, Dock* to, int salt)
+    {
+        DockTabBar* bar = from->tabBar();
+        auto send = [bar](QEvent::Type type, QPoint global, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+            const QPoint pos = bar->mapFromGlobal(global);
+            QMouseEvent e(type, pos, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
+            QApplication::sendEvent(bar, &e);
+        };
+        const QPoint press = bar->mapToGlobal(bar->dockTabRect(from->stack()->indexOf(page)).center());
+        const QRect area(to->stack()->mapToGlobal(QPoint(0, 0)), to->stack()->size());
+        const QPoint over = salt % 5 == 0 ? QPoint(-500, -500)
+            : area.topLeft() + QPoint(salt * 7 % qMax(1, area.width()), salt * 13 % qMax(1, area.height()));
+        send(QEvent::MouseButtonPress, press);
+        send(QEvent::MouseMove, press + QPoint(0, from->titleBar()->height() + 40));
+        send(QEvent::MouseMove, over);
+        if (salt % 7 == 1)
+            QTest::keyClick(bar, Qt::Key_Escape);
+        if (bar->isVisible())
+            send(QEvent::MouseButtonRelease, over, salt % 11 == 0 ? Qt::ControlModifier : Qt::NoModifier);
+        if (DockDragState::instance().isDragging() || QWidget::mouseGrabber())
+            return QStringLiteral("a drag outlived its release");
+        for (Model& p : pages) {
+            if (p.page == page && !(p.dock = Dock::dockForWidget(page)))
+                return QStringLiteral("a dragged page has no dock");
+        }
+        return {};
+    }
+
     Model newPage(int salt)
     {
         Model m;
