@@ -825,24 +825,17 @@ void Dock::setHover(bool on)
         return;
     DockDragState& drag = DockDragState::instance();
     if (on && m_controller && m_controller->splitPanelsByDragging()) {
-        if (drag.hoverWidget && drag.hoverWidget->parentWidget() != this)
-            drag.destroyHoverWidget();   // another dock's
-        if (!drag.hoverWidget) {
-            auto* overlay = new HoverWidget(this);
-            overlay->setZone(int(drag.zone));
-            drag.hoverWidget = overlay;
-            overlay->setGeometry(m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))));
-            overlay->show();
-            if (drag.draggedWidget)
-                drag.draggedWidget->raise();
-        }
+        if (drag.showHoverWidget(this, m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))))
+            && drag.draggedWidget)
+            drag.draggedWidget->raise();
     } else {
         // Whatever the option says now: it may have been switched off since the
         // overlay was made.
         drag.destroyHoverWidget();
     }
     m_hover = on;
-    update();
+    // Only the strip along the top shows the hover; repainting the pages costs.
+    update(QRect(0, 0, width(), 2));
 }
 
 void Dock::updateTabs()

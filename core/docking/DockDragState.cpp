@@ -10,6 +10,8 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include <utility>
+
 namespace Quill {
 namespace UI {
 
@@ -28,10 +30,34 @@ DockDragState& DockDragState::instance()
     return state;
 }
 
+bool DockDragState::showHoverWidget(Dock* dock, const QRect& globalRect)
+{
+    if (!hoverWidget) {
+        // A native window is costly to make: the drag reuses its overlay.
+        hoverWidget = m_spareOverlay ? m_spareOverlay.data() : new HoverWidget(dock);
+        m_spareOverlay = nullptr;
+    }
+    m_overlayDock = dock;
+    hoverWidget->setZone(int(zone));
+    hoverWidget->setGeometry(globalRect);
+    if (hoverWidget->isVisible())
+        return false;
+    hoverWidget->show();
+    hoverWidget->raise();
+    return true;
+}
+
 void DockDragState::destroyHoverWidget()
 {
-    delete hoverWidget.data();
+    HoverWidget* overlay = hoverWidget.data();
     hoverWidget = nullptr;
+    m_overlayDock = nullptr;
+    if (overlay && isDragging() && !m_spareOverlay) {
+        overlay->hide();
+        m_spareOverlay = overlay;
+    } else {
+        delete overlay;
+    }
 }
 
 void DockDragState::reset()
@@ -133,17 +159,18 @@ void DockDragState::setHovered(Dock* dock, DropZone newZone)
     const bool staleOverlay = hoverWidget && !splitting;
     if (dock == hoveredDock && newZone == zone && !staleOverlay)
         return;
+    // The overlay moves on to the new dock rather than closing and reopening.
+    QPointer<HoverWidget> moving;
+    if (splitting && dock)
+        std::swap(moving, hoverWidget);
     if (Dock* old = hoveredDock.data())
         old->setHover(false);
     destroyHoverWidget();
+    hoverWidget = moving;
     hoveredDock = dock;
     zone = newZone;
     if (dock)
         dock->setHover(true);
-    if (hoverWidget) {
-        hoverWidget->setZone(int(newZone));
-        hoverWidget->update();
-    }
     insertionIndex = -1;
 }
 
@@ -285,6 +312,8 @@ void DockDragState::abort(bool touchOwner)
 
 void DockDragState::forget(Dock* dock)
 {
+    if (dock == m_overlayDock)
+        destroyHoverWidget();
     if (dock == hoveredDock) {
         hoveredDock = nullptr;
         zone = DropZone::None;
@@ -322,6 +351,7 @@ void DockDragState::end(bool touchOwner)
     if (Dock* hovered = hoveredDock.data())
         hovered->setHover(false);
     reset();
+    delete m_spareOverlay.data();
     m_controller = nullptr;
     m_modalAtStart = nullptr;
     m_sourceIndex = -1;

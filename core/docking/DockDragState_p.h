@@ -44,7 +44,11 @@ public:
     bool isDragging() const { return !draggedWidget.isNull(); }
     // The tab bar holding the mouse grab for the running drag, or null.
     DockTabBar* owner() const { return m_owner.data(); }
-    // Destroys the overlay, if any.
+    // Shows the overlay over `globalRect`, the stack of `dock`, outlining the
+    // current zone; one overlay serves every dock of a drag. True when it was
+    // not showing before.
+    bool showHoverWidget(Dock* dock, const QRect& globalRect);
+    // Takes the overlay away, if any (kept hidden for reuse while a drag runs).
     void destroyHoverWidget();
     // Back to idle; destroys the overlay. Leaves the page alone.
     void reset();
@@ -87,6 +91,8 @@ private:
     void checkGrab();
 
     QPointer<DockTabBar> m_owner;
+    QPointer<Dock> m_overlayDock;       // the dock the overlay covers
+    QPointer<HoverWidget> m_spareOverlay;
     QPointer<DockMainWindow> m_controller;
     QPointer<QWidget> m_modalAtStart;
     QPoint m_pressPos;                  // the page is drawn at the cursor minus this
