@@ -276,23 +276,17 @@ private:
     QString dragTab(Dock* from, QWidget* page, Dock* to, int salt)
     {
         DockTabBar* bar = from->tabBar();
-        auto send = [bar](QEvent::Type type, QPoint global, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-            const QPoint pos = bar->mapFromGlobal(global);
-            QMouseEvent e(type, pos, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
-            QApplication::sendEvent(bar, &e);
-        };
         const QPoint press = bar->mapToGlobal(bar->dockTabRect(from->stack()->indexOf(page)).center());
-        const QRect area(to->stack()->mapToGlobal(QPoint(0, 0)), to->stack()->size());
+        const QRect area(to->stack()->mapToGlobal(QPoint(0, 0)), to->stack()->size() + QSize(1, 1));
         const QPoint over = salt % 5 == 0 ? QPoint(-500, -500)
-            : area.topLeft() + QPoint(salt * 7 % qMax(1, area.width()), salt * 13 % qMax(1, area.height()));
-        send(QEvent::MouseButtonPress, press);
-        send(QEvent::MouseMove, press + QPoint(0, from->titleBar()->height() + 40));
-        send(QEvent::MouseMove, over);
+                                          : area.topLeft() + QPoint(salt * 7 % area.width(), salt * 13 % area.height());
+        sendMouse(bar, QEvent::MouseButtonPress, press);
+        sendMouse(bar, QEvent::MouseMove, press + QPoint(0, from->titleBar()->height() + 40));
+        sendMouse(bar, QEvent::MouseMove, over);
         if (salt % 7 == 1)
             QTest::keyClick(bar, Qt::Key_Escape);
         if (bar->isVisible())
-            send(QEvent::MouseButtonRelease, over, salt % 11 == 0 ? Qt::ControlModifier : Qt::NoModifier);
+            sendMouse(bar, QEvent::MouseButtonRelease, over, salt % 11 == 0 ? Qt::ControlModifier : Qt::NoModifier);
         if (DockDragState::instance().isDragging() || QWidget::mouseGrabber())
             return QStringLiteral("a drag outlived its release");
         for (Model& p : pages) {
