@@ -56,6 +56,8 @@ void DockTabBar::mousePressEvent(QMouseEvent* e)
         return;
     }
     drag.hoveredDock = nullptr;
+    if (m_draggedTab >= 0)
+        stopReorder();   // its release went elsewhere
     QTabBar::mousePressEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
@@ -184,6 +186,14 @@ void DockTabBar::mouseReleaseEvent(QMouseEvent* e)
             return;
     }
     QTabBar::mouseReleaseEvent(e);
+}
+
+void DockTabBar::hideEvent(QHideEvent* e)
+{
+    // A hidden bar sees no release: a reorder must not keep the keyboard.
+    if (m_draggedTab >= 0)
+        stopReorder();
+    QTabBar::hideEvent(e);
 }
 
 void DockTabBar::keyPressEvent(QKeyEvent* e)
