@@ -225,6 +225,7 @@ void tst_DockDrag::drop()
     if (interruptions.contains(then))
         interruptions[then]();
     if (then == "deleteTarget" || then == "splitOff") {   // the drag goes on
+        QVERIFY(then != "deleteTarget" || !drag.hoverWidget);   // no overlay over nothing
         global = target ? global : ws.a->stack()->mapToGlobal(ws.a->stack()->rect().center());
         sendMouse(ws.from->tabBar(), QEvent::MouseMove, global);
         QVERIFY(drag.hoveredDock == (target ? target.data() : ws.a) && drag.hoverWidget.isNull() == bool(target));
