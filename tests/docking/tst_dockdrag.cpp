@@ -157,7 +157,7 @@ void tst_DockDrag::drop_data()
     QTest::newRow("bottom") << true << "stack" << QPoint(150, -5) << "" << DropZone::Bottom << "H(a,V(b,))" << "a0";
     QTest::newRow("Ctrl floats") << true << "stack" << mid << "ctrl" << none << "H(a,b)" << "a0*";
     QTest::newRow("no dock floats") << false << "none" << QPoint() << "" << none << "H(a,b)" << "a0*";
-    QTest::newRow("bare dock's edge") << true << "bare" << QPoint(5, 150) << "" << DropZone::Left << "H(a,b)" << "c0,a0*";
+    QTest::newRow("bare dock") << true << "bare" << QPoint(5, 150) << "" << DropZone::Left << "H(a,b)" << "c0,a0*";
     QTest::newRow("onto the source") << false << "source" << mid << "" << none << "H(a,b)" << "a1,a2,a0";
     // The emptied floating source window closes, unless that would take the page along.
     QTest::newRow("out of a floating window") << false << "stack" << mid << "float" << none << "H(a,b)" << "b0,a0";
