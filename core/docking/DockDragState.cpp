@@ -96,9 +96,10 @@ void DockDragState::begin(DockTabBar* bar, int index, const QPoint& pressPos, co
     m_modalAtStart = QApplication::activeModalWidget();
     m_pressPos = pressPos;
     m_sourceIndex = index;
+    m_pageHadNoActivation = page->testAttribute(Qt::WA_ShowWithoutActivating);
 
-    page->hide();
     DockUtil::ReleaseFocus(page);
+    page->hide();
     page->setParent(nullptr);   // its tab leaves through the stack's widgetRemoved
     // The page comes back through insertWidget, which reports it added.
     if (m_controller)
@@ -109,7 +110,6 @@ void DockDragState::begin(DockTabBar* bar, int index, const QPoint& pressPos, co
     }
     // A tool window that took the activation would take the keyboard from the
     // window that holds the grab.
-    m_pageHadNoActivation = page->testAttribute(Qt::WA_ShowWithoutActivating);
     page->setAttribute(Qt::WA_ShowWithoutActivating);
     page->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     page->setWindowOpacity(kDraggedOpacity);
@@ -266,7 +266,8 @@ void DockDragState::drop(const QPoint& globalPos, bool floatIt)
             if (Dock* fresh = target->split(orientation, dropZone == DropZone::Left || dropZone == DropZone::Top))
                 into = fresh;
         }
-        into->insertWidget(into == target ? index : -1, page);
+        if (into)
+            into->insertWidget(into == target ? index : -1, page);
         if (into && page)
             into->setCurrentWidget(page);
         closeEmptiedSource(source, into);
