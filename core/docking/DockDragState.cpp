@@ -155,9 +155,9 @@ void DockDragState::checkGrab()
 void DockDragState::setHovered(Dock* dock, DropZone newZone)
 {
     const bool splitting = m_controller && m_controller->splitPanelsByDragging();
-    // An overlay left from before split-by-dragging was switched off goes too.
-    const bool staleOverlay = hoverWidget && !splitting;
-    if (dock == hoveredDock && newZone == zone && !staleOverlay)
+    // The option may have been switched since the last move: the overlay follows.
+    const bool overlayWrong = bool(hoverWidget) != (splitting && dock);
+    if (dock == hoveredDock && newZone == zone && !overlayWrong)
         return;
     // The overlay moves on to the new dock rather than closing and reopening.
     QPointer<HoverWidget> moving;
