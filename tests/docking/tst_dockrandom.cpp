@@ -289,10 +289,8 @@ private:
             sendMouse(bar, QEvent::MouseButtonRelease, over, salt % 11 == 0 ? Qt::ControlModifier : Qt::NoModifier);
         if (DockDragState::instance().isDragging() || QWidget::mouseGrabber())
             return QStringLiteral("a drag outlived its release");
-        for (Model& p : pages) {
-            if (p.page == page && !(p.dock = Dock::dockForWidget(page)))
-                return QStringLiteral("a dragged page has no dock");
-        }
+        for (Model& p : pages)
+            p.dock = p.page == page ? Dock::dockForWidget(page) : p.dock.data();   // checked as any page
         return {};
     }
 
