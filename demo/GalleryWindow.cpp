@@ -86,11 +86,15 @@ void GalleryWindow::buildMenu()
         a->setCheckable(true);
         a->setChecked(on);
         connect(a, SIGNAL(toggled(bool)), this, slot);
+        return a;
     };
     toggle(tr("Hide Single Tabs"), hideSingleTabs(), SLOT(setHideSingleTabsOption(bool)));
     toggle(tr("Highlight Current Tab"), highlightCurrentTab(), SLOT(setHighlightOption(bool)));
     toggle(tr("Closable Tabs"), tabsAreClosable(), SLOT(setClosableTabsOption(bool)));
     toggle(tr("Panel Menu"), hasPanelMenu(), SLOT(setPanelMenuOption(bool)));
+    // Found by name by the scripted drag (--demo-drag).
+    toggle(tr("Split Panels by Dragging"), splitPanelsByDragging(), SLOT(setSplitByDraggingOption(bool)))
+        ->setObjectName(QStringLiteral("splitPanelsByDragging"));
     menu->addSeparator();
     menu->addAction(tr("Reset Layout"), this, SLOT(resetLayout()));
     menu->addAction(tr("Check Workspace"), this, SLOT(reportSanity()));
@@ -326,4 +330,10 @@ void GalleryWindow::closeEvent(QCloseEvent* e)
     if (!m_lastLayoutFile.isEmpty())
         saveLayoutFile(m_lastLayoutFile);
     DockMainWindow::closeEvent(e);
+}
+
+// Read at every move of a drag, so it applies at once, even to a drag under way.
+void GalleryWindow::setSplitByDraggingOption(bool on)
+{
+    setSplitPanelsByDragging(on);
 }

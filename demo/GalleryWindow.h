@@ -48,6 +48,7 @@ private slots:
     void setHighlightOption(bool on);
     void setClosableTabsOption(bool on);
     void setPanelMenuOption(bool on);
+    void setSplitByDraggingOption(bool on);
 
 private:
     void buildMenu();

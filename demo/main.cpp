@@ -1,3 +1,4 @@
+#include "DragDemo.h"
 #include "GalleryWindow.h"
 #include "GalleryPanel.h"
 
@@ -26,7 +27,10 @@ int main(int argc, char** argv)
     QCommandLineOption only(QStringLiteral("only"),
         QStringLiteral("Show only the --panel panel."));
     QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the panel ids and exit."));
-    parser.addOptions({screenshot, panel, only, list});
+    QCommandLineOption demoDrag(QStringLiteral("demo-drag"),
+        QStringLiteral("Drag a tab through the workspace, save a picture of each step into the directory and exit."),
+        QStringLiteral("dir"));
+    parser.addOptions({screenshot, panel, only, list, demoDrag});
 
     // --help and --list need no window system, and a QApplication aborts where no
     // display is reachable: answer them first. Qt's own options (-platform ...) are
@@ -69,6 +73,9 @@ int main(int argc, char** argv)
     if (!panelId.isEmpty())
         window.selectPanel(panelId);
     window.show();
+
+    if (parser.isSet(demoDrag))
+        return Gallery::RunDragDemo(window, parser.value(demoDrag));
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);

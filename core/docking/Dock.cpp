@@ -117,6 +117,8 @@ Dock::Dock(DockMainWindow* controller, QWidget* parent)
 
 Dock::~Dock()
 {
+    // A drag from or over this dock must not keep pointing at it.
+    DockDragState::instance().forget(this);
     // The stack and tab bar go with us; nothing they announce from here on may
     // reach the half-destroyed dock.
     disconnect(m_stack, nullptr, this, nullptr);
@@ -236,6 +238,27 @@ void Dock::insertWidget(int index, QWidget* widget)
 void Dock::insertWidget(QPoint pos, QWidget* widget)
 {
     insertWidget(m_tabBar->insertionIndexAt(pos), widget);
+}
+
+void Dock::moveWidget(int from, int to)
+{
+    QWidget* page = widget(from);
+    if (!page || to < 0 || to >= count() || from == to)
+        return;
+    const bool wasCurrent = page == currentWidget();
+    {
+        // Not a removal: the tab moves with the page instead of going.
+        const QSignalBlocker stackSignals(m_stack);
+        const QSignalBlocker tabSignals(m_tabBar);
+        m_stack->removeWidget(page);
+        m_stack->insertWidget(to, page);
+        m_tabBar->moveTab(from, to);
+        if (wasCurrent)
+            m_stack->setCurrentIndex(to);
+        m_tabBar->setCurrentIndex(m_stack->currentIndex());
+    }
+    invalidateSizeHint();
+    update();
 }
 
 void Dock::removeWidget(QWidget* widget)
@@ -826,21 +849,18 @@ void Dock::setHover(bool on)
     if (m_hover == on)
         return;
     DockDragState& drag = DockDragState::instance();
-    if (m_controller && m_controller->splitPanelsByDragging()) {
-        if (on && !drag.hoverWidget) {
-            auto* overlay = new HoverWidget(this);
-            overlay->setZone(int(drag.zone));
-            drag.hoverWidget = overlay;
-            overlay->setGeometry(m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))));
-            overlay->show();
-            if (drag.draggedWidget)
-                drag.draggedWidget->raise();
-        } else {
-            drag.destroyHoverWidget();
-        }
+    if (on && m_controller && m_controller->splitPanelsByDragging()) {
+        if (drag.showHoverWidget(this, m_stack->rect().translated(m_stack->mapToGlobal(QPoint(0, 0))))
+            && drag.draggedWidget)
+            drag.draggedWidget->raise();
+    } else {
+        // Whatever the option says now: it may have been switched off since the
+        // overlay was made.
+        drag.destroyHoverWidget();
     }
     m_hover = on;
-    update();
+    // Only the strip along the top shows the hover; repainting the pages costs.
+    update(QRect(0, 0, width(), 2));
 }
 
 void Dock::updateTabs()

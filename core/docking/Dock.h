@@ -41,6 +41,10 @@ public:
     void addWidget(QWidget* widget, bool makeCurrent = true, bool remember = false);
     void insertWidget(int index, QWidget* widget);
     void insertWidget(QPoint pos, QWidget* widget);
+    // Moves the page at `from` and its tab to `to`, the current page staying
+    // current. The page stays in the dock, so it is reported neither removed nor
+    // added.
+    void moveWidget(int from, int to);
     void removeWidget(QWidget* widget);
     void removeWidgetAndSetCurrentTab(QWidget* widget, int tab);
     DockPlaceHolder* restorePlaceHolderForWidget(QWidget* widget);

@@ -145,6 +145,37 @@ DropZone ZoneAt(const QPoint& p, const QRect& r, const QSize& dock)
     return DropZone::Bottom;
 }
 
+bool ArmsDrag(const QPoint& travel, int startDragDistance)
+{
+    return travel.manhattanLength() >= 2 * startDragDistance;
+}
+
+QRect TearOffRect(const QRect& titleBar, const QPoint& tabBarPos)
+{
+    return titleBar.translated(-tabBarPos)
+        .adjusted(-kTearOffMargin, -kTearOffMargin, kTearOffMargin, kTearOffMargin);
+}
+
+int ReorderIndex(int index, int count, const QRect& moved, const QRect& previous, const QRect& next)
+{
+    if (index > 0 && moved.left() <= previous.left())
+        return index - 1;
+    if (index < count - 1 && moved.right() >= next.right())
+        return index + 1;
+    return index;
+}
+
+QRect DraggedTabRect(const QRect& tabRect, int left, int barWidth)
+{
+    QRect r = tabRect;
+    r.moveLeft(left);
+    if (r.left() < 0)
+        r.moveLeft(0);
+    else if (r.right() > barWidth)
+        r.moveRight(barWidth);
+    return r;
+}
+
 QRect ZoneOutline(const QRect& rect, DropZone zone)
 {
     QRect r = rect;

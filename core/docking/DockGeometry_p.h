@@ -111,6 +111,30 @@ QUILL_CORE_AUTOTEST_EXPORT TitleLayout LayoutTitle(const TitleMetrics& m);
 // the nearest edge wins and ties go to the later of left, right, top, bottom.
 QUILL_CORE_AUTOTEST_EXPORT DropZone ZoneAt(const QPoint& p, const QRect& stack, const QSize& dock);
 
+// How far a tab may be dragged outside its title bar before it tears off.
+constexpr int kTearOffMargin = 5;
+
+// The arming rule: a press turns into a tab drag once the mouse has travelled
+// (Manhattan length) at least twice the platform's start-drag distance.
+QUILL_CORE_AUTOTEST_EXPORT bool ArmsDrag(const QPoint& travel, int startDragDistance);
+
+// The region a dragged tab may move in without tearing off, in tab-bar
+// coordinates: the title bar's rectangle (`titleBar`, in title-bar coordinates)
+// mapped through the tab bar's position in it (`tabBarPos`), grown by the margin.
+// Mapping the whole rectangle keeps the margin the same on every side.
+QUILL_CORE_AUTOTEST_EXPORT QRect TearOffRect(const QRect& titleBar, const QPoint& tabBarPos);
+
+// Where the tab being reordered belongs once its rectangle moved to `moved`: one
+// place left when its left edge reached the previous tab's left edge, one place
+// right when its right edge reached the next tab's right edge, else where it is.
+// `previous` and `next` are ignored for the first and the last tab.
+QUILL_CORE_AUTOTEST_EXPORT int ReorderIndex(int index, int count, const QRect& moved,
+                                            const QRect& previous, const QRect& next);
+
+// The dragged tab's rectangle as painted: moved to `left`, then kept inside a
+// bar `barWidth` wide.
+QUILL_CORE_AUTOTEST_EXPORT QRect DraggedTabRect(const QRect& tabRect, int left, int barWidth);
+
 // Part of `rect` (already shrunk for the pen) that a drop into `zone` would give
 // the dragged page: the matching half, or the whole rectangle for None.
 QUILL_CORE_AUTOTEST_EXPORT QRect ZoneOutline(const QRect& rect, DropZone zone);

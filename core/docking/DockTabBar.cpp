@@ -7,6 +7,8 @@
 #include "DockUtil_p.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QStackedWidget>
 #include <QMouseEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -48,12 +50,20 @@ void DockTabBar::onMouseOverDock(bool on)
 
 void DockTabBar::mousePressEvent(QMouseEvent* e)
 {
-    DockDragState::instance().hoveredDock = nullptr;
+    DockDragState& drag = DockDragState::instance();
+    if (drag.isDragging()) {
+        e->accept();   // the drag in flight owns the mouse
+        return;
+    }
+    drag.hoveredDock = nullptr;
+    if (m_draggedTab >= 0)
+        stopReorder();   // its release went elsewhere
     QTabBar::mousePressEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
     if (m_titleBar)
         m_titleBar->setPressed(true);
+    m_pressedPage = nullptr;
     if (e->modifiers() & Qt::ControlModifier) {
         m_pressPos = QPoint(-1, -1);
         if (m_dock)
@@ -61,15 +71,154 @@ void DockTabBar::mousePressEvent(QMouseEvent* e)
         return;
     }
     m_pressPos = e->pos();
-    if (m_dock)
+    if (m_dock) {
+        m_pressedPage = m_dock->widget(tabAt(m_pressPos));
         m_dock->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void DockTabBar::startReorder(int tab)
+{
+    m_draggedTab = tab;
+    m_reorderFrom = tab;
+    m_draggedPage = m_dock->widget(tab);
+    const QRect r = dockTabRect(tab);
+    m_grabOffset = m_pressPos.x() - r.left();
+    m_draggedLeft = r.left();
+    grabKeyboard();   // for Escape
+}
+
+void DockTabBar::stopReorder()
+{
+    m_draggedTab = -1;
+    m_reorderFrom = -1;
+    m_draggedPage = nullptr;
+    if (QWidget::keyboardGrabber() == this)
+        releaseKeyboard();
+    update();
+}
+
+void DockTabBar::dragEnded()
+{
+    m_pressPos = QPoint(-1, -1);
+    if (m_titleBar)
+        m_titleBar->setPressed(false);
+    update();
+}
+
+void DockTabBar::mouseMoveEvent(QMouseEvent* e)
+{
+    DockDragState& drag = DockDragState::instance();
+    if (drag.isDragging()) {
+        if (drag.owner() == this)
+            drag.moveTo(e->globalPos());
+        QTabBar::mouseMoveEvent(e);
+        return;
+    }
+    if (m_draggedTab < 0 && m_dock && (e->buttons() & Qt::LeftButton) && m_pressPos.x() >= 0
+        && DockGeometry::ArmsDrag(e->pos() - m_pressPos, QApplication::startDragDistance())) {
+        // The pressed tab may have gone (closed by its button or by the host), or
+        // another tab may have taken its place under the press.
+        const int tab = tabAt(m_pressPos);
+        if (m_pressedPage && tab >= 0 && m_dock->widget(tab) == m_pressedPage)
+            startReorder(tab);
+        else
+            m_pressPos = QPoint(-1, -1);
+    }
+    if (m_draggedTab >= 0 && !reorderTo(e))
+        return;
+    QTabBar::mouseMoveEvent(e);
+}
+
+bool DockTabBar::reorderTo(const QMouseEvent* e)
+{
+    // The page may have left or moved since the last step.
+    const int tab = m_draggedPage ? m_dock->stack()->indexOf(m_draggedPage) : -1;
+    if (tab < 0 || tab >= count()) {
+        stopReorder();
+        m_pressPos = QPoint(-1, -1);
+        return true;
+    }
+    m_draggedTab = tab;
+    const QRect titleBar = m_titleBar ? m_titleBar->rect() : rect();
+    const QPoint at = m_titleBar ? pos() : QPoint();
+    if (!DockGeometry::TearOffRect(titleBar, at).contains(e->pos())) {
+        const QPoint press = m_pressPos;
+        stopReorder();
+        DockDragState::instance().begin(this, tab, press, e->pos(), e->globalPos());
+        return false;
+    }
+    m_draggedLeft = e->pos().x() - m_grabOffset;
+    const int n = count();
+    QRect moved = dockTabRect(tab);
+    moved.moveLeft(m_draggedLeft);
+    const int to = DockGeometry::ReorderIndex(tab, n, moved, tab > 0 ? dockTabRect(tab - 1) : QRect(),
+                                              tab < n - 1 ? dockTabRect(tab + 1) : QRect());
+    if (to != tab) {
+        // One repaint for the stack, the tabs and the title.
+        m_dock->setUpdatesEnabled(false);
+        m_dock->moveWidget(tab, to);
+        m_draggedTab = to;
+        setCurrentIndex(to);
+        m_dock->setUpdatesEnabled(true);
+    }
+    update();
+    return true;
 }
 
 void DockTabBar::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && m_titleBar)
+    if (e->button() != Qt::LeftButton) {
+        QTabBar::mouseReleaseEvent(e);
+        return;
+    }
+    if (m_titleBar)
         m_titleBar->setPressed(false);   // hides a hover-revealed title the mouse has left
+    if (m_draggedTab >= 0) {
+        stopReorder();
+        return;
+    }
+    DockDragState& drag = DockDragState::instance();
+    if (drag.isDragging() && drag.owner() == this) {
+        QPointer<DockTabBar> self(this);
+        drag.drop(e->globalPos(), e->modifiers() & Qt::ControlModifier);
+        if (!self)
+            return;
+    }
     QTabBar::mouseReleaseEvent(e);
+}
+
+void DockTabBar::hideEvent(QHideEvent* e)
+{
+    // A hidden bar sees no release: a reorder must not keep the keyboard.
+    if (m_draggedTab >= 0)
+        stopReorder();
+    QTabBar::hideEvent(e);
+}
+
+void DockTabBar::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Escape) {
+        QTabBar::keyPressEvent(e);
+        return;
+    }
+    DockDragState& drag = DockDragState::instance();
+    if (drag.isDragging() && drag.owner() == this) {
+        drag.cancel();
+    } else if (m_draggedTab >= 0) {
+        const int tab = m_dock->stack()->indexOf(m_draggedPage);
+        if (tab >= 0 && m_reorderFrom >= 0 && m_reorderFrom < count() && tab != m_reorderFrom) {
+            m_dock->setUpdatesEnabled(false);
+            m_dock->moveWidget(tab, m_reorderFrom);
+            setCurrentIndex(m_reorderFrom);
+            m_dock->setUpdatesEnabled(true);
+        }
+        stopReorder();
+    } else {
+        QTabBar::keyPressEvent(e);
+        return;
+    }
+    m_pressPos = QPoint(-1, -1);   // no new drag until the next press
 }
 
 void DockTabBar::paintEvent(QPaintEvent*)
@@ -83,9 +232,12 @@ void DockTabBar::paintEvent(QPaintEvent*)
     auto optionFor = [&](int i) {
         QStyleOptionTab opt;
         initStyleOption(&opt, i);
-        opt.rect = dockTabRect(i);
+        opt.rect = i == m_draggedTab ? DockGeometry::DraggedTabRect(dockTabRect(i), m_draggedLeft, width())
+                                     : dockTabRect(i);
         if (!(opt.state & QStyle::State_Enabled))
             opt.palette.setCurrentColorGroup(QPalette::Disabled);
+        if (m_draggedTab >= 0)
+            opt.state &= ~QStyle::State_MouseOver;
         return opt;
     };
 

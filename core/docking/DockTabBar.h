@@ -3,6 +3,7 @@
 #include <QuillCoreExport.h>
 
 #include <QPoint>
+#include <QPointer>
 #include <QTabBar>
 
 namespace Quill {
@@ -13,7 +14,10 @@ class DockTitleBar;
 
 // The tab bar inside a Dock's title bar: one tab per page of the dock. Paints its
 // tabs itself (the current one last, highlighted when the workspace asks for it).
-// A Ctrl-press floats the current tab. GUI thread only.
+// Dragging a tab sideways reorders the dock's tabs; dragging it out of the title
+// bar tears the page off, to be dropped on any dock of the workspace (see
+// DockDragState) or floated. Escape puts a dragged tab back. A Ctrl-press floats
+// the current tab. GUI thread only.
 class QUILL_CORE_EXPORT DockTabBar : public QTabBar
 {
     Q_OBJECT
@@ -30,6 +34,10 @@ public:
     int insertionIndexAt(const QPoint& pos) const;
 
     bool isMouseOverDock() const { return m_mouseOverDock; }
+    // Index of the tab being reordered, -1 when none.
+    int draggedTab() const { return m_draggedTab; }
+    // The drag torn off from this bar ended (dropped or cancelled).
+    void dragEnded();
 
 public slots:
     // Lightens the current-tab highlight while a dragged tab hovers the dock.
@@ -37,13 +45,28 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    QPoint m_pressPos;            // (-1, -1) after a Ctrl-press: no drag from it
+    void startReorder(int tab);
+    // Moves the reordered tab with the mouse, or tears it off the bar once the
+    // mouse left the title bar: false then.
+    bool reorderTo(const QMouseEvent* e);
+    void stopReorder();
+
+    QPoint m_pressPos;            // (-1, -1) after a Ctrl-press or a cancel: no drag from it
     Dock* m_dock;                 // owner's owner; outlives the bar
     DockTitleBar* m_titleBar;     // parent
+    QPointer<QWidget> m_pressedPage;   // the page whose tab was pressed
+    QPointer<QWidget> m_draggedPage;   // the page whose tab is reordered
+    int m_draggedTab = -1;
+    int m_reorderFrom = -1;       // where the reordered tab started, for Escape
+    int m_draggedLeft = 0;        // left edge of the reordered tab, following the mouse
+    int m_grabOffset = 0;         // press x minus that tab's left edge
     bool m_mouseOverDock = false;
 };
 

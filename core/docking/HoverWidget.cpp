@@ -7,10 +7,15 @@
 namespace Quill {
 namespace UI {
 
-HoverWidget::HoverWidget(Dock* dock)
-    : QWidget(dock, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+HoverWidget::HoverWidget(Dock*)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Feedback only: it must take neither the activation, which would end the
+    // drag, nor the mouse.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 }
 
 void HoverWidget::setZone(int zone)

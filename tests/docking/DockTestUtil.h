@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -102,4 +103,12 @@ inline Quill::UI::Dock* makeDock(Quill::UI::DockMainWindow* mw, const QString& n
     for (const QString& p : pages)
         d->addWidget(new Page(p), true, false);
     return d;
+}
+
+// A left-button press, move (button held) or release at `global`, sent to `w`.
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint global, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QMouseEvent e(type, w->mapFromGlobal(global), global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
+    QApplication::sendEvent(w, &e);
 }

@@ -5,6 +5,7 @@
 #include "DockTestUtil.h"
 
 #include <docking/DockWindow.h>
+#include <docking/DockDragState_p.h>
 #include <docking/HoverWidget.h>
 
 #include <QBuffer>
@@ -20,12 +21,12 @@ namespace {
 enum Op {
     AddDock, AddPage, InsertPage, MovePage, ReAddDetached, Split, FloatPane, FloatTab, CloseTab,
     SoloTab, ClosePane, CloseWindow, Expand, Transpose, Fullscreen, Navigate, SetTab, FocusEdit,
-    DeletePage, Hover, Flush, DeleteDock, SaveRestore, OpCount
+    DeletePage, Hover, Flush, DeleteDock, SaveRestore, DragTab, OpCount
 };
 const char* const kOpNames[] = {
     "AddDock", "AddPage", "InsertPage", "MovePage", "ReAddDetached", "Split", "FloatPane", "FloatTab",
     "CloseTab", "SoloTab", "ClosePane", "CloseWindow", "Expand", "Transpose", "Fullscreen", "Navigate",
-    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock", "SaveRestore"};
+    "SetTab", "FocusEdit", "DeletePage", "Hover", "Flush", "DeleteDock", "SaveRestore", "DragTab"};
 
 struct Step { int op, a, b; };
 
@@ -201,6 +202,10 @@ public:
             }
             break;
         }
+        case DragTab:
+            if (d && d->count() > 0 && d->tabBar()->isVisible())
+                return dragTab(d, d->widget(s.b % d->count()), docks.at((s.a + s.b) % docks.size()), s.b);
+            break;
         case Flush:
             if (s.b % 2)
                 QCoreApplication::processEvents();
@@ -291,6 +296,29 @@ public:
     QList<Model> pages;
 
 private:
+    // Drags the page's tab with the mouse onto a point of `to` picked by `salt`
+    // (any zone), or off every dock, with or without Ctrl, or cancels with Escape.
+    QString dragTab(Dock* from, QWidget* page, Dock* to, int salt)
+    {
+        DockTabBar* bar = from->tabBar();
+        const QPoint press = bar->mapToGlobal(bar->dockTabRect(from->stack()->indexOf(page)).center());
+        const QRect area(to->stack()->mapToGlobal(QPoint(0, 0)), to->stack()->size() + QSize(1, 1));
+        const QPoint over = salt % 5 == 0 ? QPoint(-500, -500)
+                                          : area.topLeft() + QPoint(salt * 7 % area.width(), salt * 13 % area.height());
+        sendMouse(bar, QEvent::MouseButtonPress, press);
+        sendMouse(bar, QEvent::MouseMove, press + QPoint(0, from->titleBar()->height() + 40));
+        sendMouse(bar, QEvent::MouseMove, over);
+        if (salt % 7 == 1)
+            QTest::keyClick(bar, Qt::Key_Escape);
+        if (bar->isVisible())
+            sendMouse(bar, QEvent::MouseButtonRelease, over, salt % 11 == 0 ? Qt::ControlModifier : Qt::NoModifier);
+        if (DockDragState::instance().isDragging() || QWidget::mouseGrabber())
+            return QStringLiteral("a drag outlived its release");
+        for (Model& p : pages)
+            p.dock = p.page == page ? Dock::dockForWidget(page) : p.dock.data();   // checked as any page
+        return {};
+    }
+
     Model newPage(int salt)
     {
         Model m;
