@@ -389,7 +389,6 @@ void tst_DockWorkspace::signalOrder()
     connect(&mw, &DockMainWindow::widgetAdded, record("added"));
     connect(&mw, &DockMainWindow::widgetRemoved, record("removed"));
     connect(&mw, &DockMainWindow::widgetActivated, record("activated"));
-    QSignalSpy name(&mw, SIGNAL(updateVellumScriptName(QString)));
 
     Dock* d = makeDock(&mw, "d");
     mw.addWidget(d);
@@ -404,10 +403,6 @@ void tst_DockWorkspace::signalOrder()
                                "activated d p2", "activated d p2",
                                "activated d p2", "activated d p2", "removed d p1"}));
     delete p1;
-
-    mw.emitUpdateVellumScriptName("script.py");
-    QCOMPARE(name.count(), 1);
-    QCOMPARE(name.at(0).at(0).toString(), QString("script.py"));
 
     // The last page leaving is no activation of "nothing".
     log.clear();
