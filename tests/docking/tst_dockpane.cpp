@@ -90,6 +90,7 @@ void tst_DockPane::panelMenu()
     QCOMPARE(image(menu->actions().at(0)->icon()), image(hsplit));
     QCOMPARE(image(menu->actions().at(1)->icon()), image(vsplit));
     QCOMPARE(d->menuButton()->menu(), menu);
+    QVERIFY(!d->floatButton()->icon().isNull() && !d->closeButton()->icon().isNull());
     QCOMPARE(image(d->menuButton()->icon()), image(QIcon(":/ui/qrc/images/PanelMenu.png")));
 
     // The entries act on their dock.

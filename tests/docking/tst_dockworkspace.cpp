@@ -145,6 +145,7 @@ void tst_DockWorkspace::findDockByName_data()
     QTest::newRow("no dot, no match") << "Nothing" << false << true << "";
     QTest::newRow("prefix without match") << "Other.1" << false << true << "";
     QTest::newRow("case-sensitive") << "viewer.1" << false << false << "";
+    QTest::newRow("prefix keeps its dot") << "Notes.2" << false << false << "";
     QTest::newRow("prefix ends at last dot") << "a.b.c" << false << false << "side";
     QTest::newRow("page in window parented elsewhere") << "Apart.1" << true << false << "apart";
     QTest::newRow("prefix via window parented elsewhere") << "Apart.5" << false << true << "apart";
@@ -352,8 +353,12 @@ void tst_DockWorkspace::closeMainWindowClosesFloatingFirst()
     QList<QWidget*> pages;
     for (Dock* dock : mw.docks())
         pages << dock->widget(0);
-    QVERIFY(mw.close());
+    auto* refusing = static_cast<Page*>(mw.floatingWindows().at(1)->findChild<QWidget*>("float2"));
+    refusing->refuse = true;   // a floating page that refuses keeps the main window open
+    QVERIFY(!mw.close());
     QCOMPARE(order, (QStringList{"float1", "float2", "main"}));
+    refusing->refuse = false;
+    QVERIFY(mw.close());
     flushDeletes();
     QVERIFY(mw.floatingWindows().isEmpty());
     qDeleteAll(pages);   // detached survivors belong to the host
