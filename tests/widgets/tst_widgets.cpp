@@ -56,6 +56,8 @@ private slots:
                                                    << int(Qt::AlignBottom) << QRect(0, 330, 100, 70) << -31;
         QTest::newRow("right pin flips to the left pin") << screen << QRect(10, 300, 20, 20) << int(Qt::AlignRight)
                                                          << body << int(Qt::AlignLeft) << QRect(29, 284, 120, 50) << 0;
+        QTest::newRow("right pin in the middle") << screen << QRect(450, 400, 100, 20) << int(Qt::AlignRight)
+                                                 << body << int(Qt::AlignRight) << QRect(330, 384, 120, 50) << 0;
         QTest::newRow("left pin, clamped up") << screen << QRect(10, 790, 20, 10) << int(Qt::AlignLeft) << body
                                               << int(Qt::AlignLeft) << QRect(29, 750, 120, 50) << 19;
         // Measured with a side pin, the bubble would seem to fit below (60 >= 50) and cover the target.
@@ -314,6 +316,12 @@ private slots:
             b->toggle();
             check();
         }
+        if (outer->isChecked()) {   // a button the host hides takes its widgets with it
+            inner->hide();
+            QVERIFY(!objects[2]->isVisible());
+            inner->show();
+            check();
+        }
         window.hide();
         outer->setChecked(!outer->isChecked());
         window.show();
@@ -393,6 +401,7 @@ private slots:
         std::function<void(QFileDialog*)> answer;
         connect(field, &FilenameField::fileDialogShown, [&](QFileDialog* dialog) {
             QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
+            QVERIFY(dialog->selectedFiles().value(0).endsWith('/' + QFileInfo(field->filename()).fileName()));
             QTimer::singleShot(0, dialog, [&answer, dialog] { answer(dialog); });
         });
         other->setFocus();
