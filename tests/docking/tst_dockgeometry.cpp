@@ -25,6 +25,7 @@ private slots:
     void expandedSizes();
     void insertionIndex_data();
     void insertionIndex();
+    void draggedTabRect();
     void layoutTitle_data();
     void layoutTitle();
     void dropZone_data();
@@ -160,6 +161,15 @@ void tst_DockGeometry::insertionIndex()
 }
 
 
+
+// The tab being reordered follows the cursor but stays on its bar.
+void tst_DockGeometry::draggedTabRect()
+{
+    const QRect tab(40, 0, 50, 20);
+    QCOMPARE(DockGeometry::DraggedTabRect(tab, 70, 300), QRect(70, 0, 50, 20));
+    QCOMPARE(DockGeometry::DraggedTabRect(tab, -15, 300), QRect(0, 0, 50, 20));
+    QCOMPARE(DockGeometry::DraggedTabRect(tab, 280, 300), QRect(251, 0, 50, 20));
+}
 
 void tst_DockGeometry::layoutTitle_data()
 {
