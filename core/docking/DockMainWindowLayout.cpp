@@ -3,6 +3,8 @@
 #include "Dock.h"
 #include "DockLayout_p.h"
 #include "DockSplitter.h"
+#include "DockTabBar.h"
+#include "DockUtil_p.h"
 
 #include <windowing/WidgetUtils.h>
 #include <windowing/WindowPlacement_p.h>
@@ -217,6 +219,20 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     // off and on again unless they are off already.
     QList<QPointer<DockWindow>> previousWindows;
     QList<QPointer<QWidget>> updatesOff;
+    // And a tab bar that scrolls lays out all its tabs again for every tab that
+    // leaves it; without scrolling it does so once.
+    QList<QPointer<DockTabBar>> scrolling;
+    auto stopScrolling = [&scrolling](const QWidget* window) {
+        if (auto* root = dynamic_cast<DockSplitter*>(static_cast<const DockWindow*>(window)->centralWidget())) {
+            DockUtil::ForEachDock(root, [&scrolling](Dock* dock) {
+                if (dock->tabBar()->usesScrollButtons()) {
+                    dock->tabBar()->setUsesScrollButtons(false);
+                    scrolling.append(dock->tabBar());
+                }
+                return true;
+            });
+        }
+    };
     for (DockWindow* w : floatingWindows()) {
         previousWindows.append(w);
         w->hide();
@@ -224,6 +240,7 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
             w->setUpdatesEnabled(false);
             updatesOff.append(w);
         }
+        stopScrolling(w);
     }
     // The previous tree stays a hidden child while the new one is built (replacing
     // the central widget hides it and schedules its deletion): a page moving to
@@ -234,6 +251,7 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     if (previousCentral) {
         previousCentral->hide();
         previousCentral->setUpdatesEnabled(false);
+        stopScrolling(this);
     }
     setRootSplitter(new DockSplitter(Qt::Vertical));
     m_floatingWindows.clear();
@@ -271,6 +289,10 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     for (const QPointer<QWidget>& w : updatesOff) {
         if (w)
             w->setUpdatesEnabled(true);
+    }
+    for (const QPointer<DockTabBar>& bar : scrolling) {
+        if (bar)
+            bar->setUsesScrollButtons(true);
     }
     for (const QPointer<DockWindow>& w : previousWindows) {
         // A window the host handed back from createWindow stays.
