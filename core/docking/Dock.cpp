@@ -20,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QHash>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,6 +46,18 @@ const char kPanelMenuIcon[] = ":/ui/qrc/images/PanelMenu.png";
 const char kHSplitIcon[] = ":/ui/qrc/images/HSplit.png";
 const char kVSplitIcon[] = ":/ui/qrc/images/VSplit.png";
 
+// The panel-menu icons, read once: reading the image files again for every dock
+// shows when a layout builds hundreds. Never freed, so that no icon outlives the
+// application's teardown in a static destructor.
+const QIcon& resourceIcon(const char* path)
+{
+    static auto* const icons = new QHash<const char*, QIcon>;
+    auto it = icons->find(path);
+    if (it == icons->end())
+        it = icons->insert(path, QIcon(QString::fromLatin1(path)));
+    return *it;
+}
+
 QIcon tabIconFor(const QWidget* widget)
 {
     return widget->testAttribute(Qt::WA_SetWindowIcon) ? widget->windowIcon() : QIcon();
@@ -57,9 +70,9 @@ Dock::Dock(DockMainWindow* controller, QWidget* parent)
     , m_controller(controller)
 {
     m_menu = new QMenu(tr("Panel"), this);
-    m_menu->addAction(QIcon(QString::fromLatin1(kHSplitIcon)), tr("Split Vertical"), this,
+    m_menu->addAction(resourceIcon(kHSplitIcon), tr("Split Vertical"), this,
                       SLOT(splitVertical()), QKeySequence());
-    m_menu->addAction(QIcon(QString::fromLatin1(kVSplitIcon)), tr("Split Horizontal"), this,
+    m_menu->addAction(resourceIcon(kVSplitIcon), tr("Split Horizontal"), this,
                       SLOT(splitHorizontal()), QKeySequence());
     m_menu->addSeparator();
     m_menu->addAction(tr("Float Pane"), this, SLOT(floatDock()), QKeySequence());
@@ -81,7 +94,7 @@ Dock::Dock(DockMainWindow* controller, QWidget* parent)
     if (panelMenu) {
         m_menuButton = new TitleBarButton(m_titleBar);
         m_menuButton->setMenu(m_menu);
-        m_menuButton->setIcon(QIcon(QString::fromLatin1(kPanelMenuIcon)));
+        m_menuButton->setIcon(resourceIcon(kPanelMenuIcon));
         m_menuButton->setToolTip(tr("Panel menu"));
     }
     if (!closableTabs) {
@@ -173,15 +186,14 @@ void Dock::addWidget(QWidget* widget, bool makeCurrent, bool remember)
         m_tabBar->setCurrentIndex(m_stack->indexOf(widget));
     } else {
         // Pages first, in tab order (the stack's child order changes as pages are
-        // raised); an unnamed widget matches the first page.
+        // raised); an unnamed widget matches the first page. Only a page can be
+        // taken over, so the pages' own children need no search.
         const QString name = widget->objectName();
         QWidget* match = nullptr;
         for (int i = 0; i < m_stack->count() && !match; ++i) {
             if (name.isEmpty() || m_stack->widget(i)->objectName() == name)
                 match = m_stack->widget(i);
         }
-        if (!match)
-            match = m_stack->findChild<QWidget*>(name);
         auto* placeHolder = dynamic_cast<DockPlaceHolder*>(match);
         int index = placeHolder ? m_stack->indexOf(placeHolder) : -1;
         if (index == -1) {
@@ -444,6 +456,15 @@ void Dock::relayout()
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
+    // Laying out the tabs measures every title: while a layout is restored, once
+    // when the workspace is built rather than at every page that comes or goes.
+    if (m_controller && m_controller->m_deferDockLayout) {
+        if (!m_relayoutPending)
+            m_controller->m_deferredDocks.append(this);
+        m_relayoutPending = true;
+        return;
+    }
+    m_relayoutPending = false;
 
     DockGeometry::TitleMetrics m;
     m.dock = size();
@@ -532,6 +553,10 @@ bool Dock::event(QEvent* e)
         break;
     }
     case QEvent::Show:   // pages' hint changes while hidden went unreported
+        if (m_relayoutPending)
+            relayout();
+        invalidateSizeHint();
+        break;
     case QEvent::Hide:
     case QEvent::ParentChange:
     case QEvent::FontChange:

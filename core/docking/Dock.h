@@ -123,6 +123,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    friend class DockMainWindow;   // defers relayout() while it builds a layout
+
     bool parentCanBeClosed() const;
     void refreshTitle();
     void relayout();
@@ -157,6 +159,7 @@ private:
     bool m_titleVisible = true;
     bool m_hover = false;
     bool m_expanded = false;
+    bool m_relayoutPending = false;
     QStringList m_paneIDs;
 
     // The splitters above ask for the size hint at every level of the tree, and the

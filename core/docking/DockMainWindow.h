@@ -160,6 +160,8 @@ private:
     // Builds the workspace described by a layout that was read without fault.
     void applyLayout(const DockLayout::Layout& layout, bool fitMainWindowToScreen);
     void applyWindow(DockWindow* window, const DockLayout::Window& saved, bool fitToScreen);
+    // Ends the deferral of the docks' title layout and lays out those that waited.
+    void flushDockLayout();
 
     void addFloatingDock(DockWindow* window);
     void removeFloatingDock(DockWindow* window);
@@ -179,6 +181,10 @@ private:
     bool m_highlightCurrentTab = false;
     bool m_tabsAreClosable = false;
     QString m_focusPage;
+    // While a layout is built, docks lay out their title bars once at the end
+    // instead of at every page that comes or goes (see Dock::relayout).
+    bool m_deferDockLayout = false;
+    QList<QPointer<Dock>> m_deferredDocks;
 };
 
 } // namespace UI

@@ -3,6 +3,8 @@
 #include "Dock.h"
 #include "DockLayout_p.h"
 #include "DockSplitter.h"
+#include "DockTabBar.h"
+#include "DockUtil_p.h"
 
 #include <windowing/WidgetUtils.h>
 #include <windowing/WindowPlacement_p.h>
@@ -212,10 +214,33 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
 {
     // The previous floating windows go once the new workspace stands; hidden now,
     // so that pages leaving them are not shown and hidden in turn on the way.
+    // Their updates are off meanwhile too: a dock losing its current page shows
+    // the next one, and each such switch turns the updates of its whole stack
+    // off and on again unless they are off already.
     QList<QPointer<DockWindow>> previousWindows;
+    QList<QPointer<QWidget>> updatesOff;
+    // And a tab bar that scrolls lays out all its tabs again for every tab that
+    // leaves it; without scrolling it does so once.
+    QList<QPointer<DockTabBar>> scrolling;
+    auto stopScrolling = [&scrolling](const QWidget* window) {
+        if (auto* root = dynamic_cast<DockSplitter*>(static_cast<const DockWindow*>(window)->centralWidget())) {
+            DockUtil::ForEachDock(root, [&scrolling](Dock* dock) {
+                if (dock->tabBar()->usesScrollButtons()) {
+                    dock->tabBar()->setUsesScrollButtons(false);
+                    scrolling.append(dock->tabBar());
+                }
+                return true;
+            });
+        }
+    };
     for (DockWindow* w : floatingWindows()) {
         previousWindows.append(w);
         w->hide();
+        if (w->updatesEnabled()) {
+            w->setUpdatesEnabled(false);
+            updatesOff.append(w);
+        }
+        stopScrolling(w);
     }
     // The previous tree stays a hidden child while the new one is built (replacing
     // the central widget hides it and schedules its deletion): a page moving to
@@ -223,8 +248,11 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     // for every page of a large workspace would be quadratic. It is detached once
     // the pages have left it, when it is small.
     QPointer<QWidget> previousCentral = centralWidget();
-    if (previousCentral)
+    if (previousCentral) {
         previousCentral->hide();
+        previousCentral->setUpdatesEnabled(false);
+        stopScrolling(this);
+    }
     setRootSplitter(new DockSplitter(Qt::Vertical));
     m_floatingWindows.clear();
     m_layoutIDs.clear();
@@ -244,15 +272,27 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
                 root = new DockSplitter(Qt::Vertical);
                 window->setCentralWidget(root);
             }
+            m_deferDockLayout = true;
             builder.fill(root, saved.splitter);
+            flushDockLayout();
         }
         applyWindow(window, saved, fitMainWindowToScreen && window == this);
     }
     m_focusPage = builder.focusPage;
 
     if (previousCentral) {
+        // Pages left behind keep the state they had when they are detached.
+        previousCentral->setUpdatesEnabled(true);
         previousCentral->setParent(nullptr);
         previousCentral->deleteLater();
+    }
+    for (const QPointer<QWidget>& w : updatesOff) {
+        if (w)
+            w->setUpdatesEnabled(true);
+    }
+    for (const QPointer<DockTabBar>& bar : scrolling) {
+        if (bar)
+            bar->setUsesScrollButtons(true);
     }
     for (const QPointer<DockWindow>& w : previousWindows) {
         // A window the host handed back from createWindow stays.
@@ -262,6 +302,17 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
         delete w.data();
     }
     saveLayoutIDs();
+}
+
+void DockMainWindow::flushDockLayout()
+{
+    m_deferDockLayout = false;
+    const QList<QPointer<Dock>> docks = m_deferredDocks;
+    m_deferredDocks.clear();
+    for (const QPointer<Dock>& dock : docks) {
+        if (dock && dock->m_relayoutPending)
+            dock->relayout();
+    }
 }
 
 void DockMainWindow::applyWindow(DockWindow* window, const DockLayout::Window& saved, bool fitToScreen)

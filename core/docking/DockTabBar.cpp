@@ -221,7 +221,7 @@ void DockTabBar::keyPressEvent(QKeyEvent* e)
     m_pressPos = QPoint(-1, -1);   // no new drag until the next press
 }
 
-void DockTabBar::paintEvent(QPaintEvent*)
+void DockTabBar::paintEvent(QPaintEvent* e)
 {
     const int n = count();
     if (n == 0)
@@ -229,11 +229,14 @@ void DockTabBar::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     const int current = currentIndex();
 
+    auto rectFor = [&](int i) {
+        return i == m_draggedTab ? DockGeometry::DraggedTabRect(dockTabRect(i), m_draggedLeft, width())
+                                 : dockTabRect(i);
+    };
     auto optionFor = [&](int i) {
         QStyleOptionTab opt;
         initStyleOption(&opt, i);
-        opt.rect = i == m_draggedTab ? DockGeometry::DraggedTabRect(dockTabRect(i), m_draggedLeft, width())
-                                     : dockTabRect(i);
+        opt.rect = rectFor(i);
         if (!(opt.state & QStyle::State_Enabled))
             opt.palette.setCurrentColorGroup(QPalette::Disabled);
         if (m_draggedTab >= 0)
@@ -241,8 +244,11 @@ void DockTabBar::paintEvent(QPaintEvent*)
         return opt;
     };
 
+    // Tabs outside the damaged area would be clipped away: in a narrow pane most
+    // are, and each costs a text layout (a few pixels' margin for the frame).
+    const QRect damaged = e->rect().adjusted(-4, -4, 4, 4);
     for (int i = 0; i < n; ++i) {
-        if (i == current)
+        if (i == current || !rectFor(i).intersects(damaged))
             continue;
         p.drawControl(QStyle::CE_TabBarTab, optionFor(i));
     }
