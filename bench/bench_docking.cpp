@@ -8,17 +8,12 @@
 #include <docking/DockSplitter.h>
 #include <docking/DockWindow.h>
 
+#include "BenchPanel.h"
 #include "QtBenchmarkMain.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QElapsedTimer>
 
 #include <memory>
@@ -29,23 +24,10 @@ namespace {
 
 constexpr int kPagesPerDock = 10;
 
-// A realistic panel: 30 child widgets (labels with editors) in a grid.
 QWidget* makePanel(int index)
 {
-    auto* panel = new QWidget;
-    panel->setObjectName(QStringLiteral("Panel.%1").arg(index));
-    panel->setWindowTitle(QStringLiteral("Panel %1").arg(index));
+    QWidget* panel = MakeBenchPanel(QStringLiteral("Panel.%1").arg(index), QStringLiteral("Panel %1").arg(index));
     panel->setFocusPolicy(Qt::StrongFocus);
-    auto* grid = new QGridLayout(panel);
-    for (int row = 0; row < 10; ++row) {
-        grid->addWidget(new QLabel(QStringLiteral("Field %1").arg(row)), row, 0);
-        switch (row % 3) {
-        case 0: grid->addWidget(new QLineEdit, row, 1); break;
-        case 1: grid->addWidget(new QSpinBox, row, 1); break;
-        default: grid->addWidget(new QComboBox, row, 1); break;
-        }
-        grid->addWidget(new QCheckBox(QStringLiteral("On")), row, 2);
-    }
     return panel;
 }
 

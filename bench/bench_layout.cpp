@@ -6,20 +6,15 @@
 
 #include <docking/DockMainWindow.h>
 
+#include "BenchPanel.h"
 #include "QtBenchmarkMain.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QBuffer>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QGridLayout>
 #include <QHash>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
 
 #include <algorithm>
 
@@ -32,20 +27,7 @@ constexpr int kFloating = 3;
 
 QWidget* makePanel(const QString& id)
 {
-    auto* panel = new QWidget;
-    panel->setObjectName(id);
-    panel->setWindowTitle(id);
-    auto* grid = new QGridLayout(panel);
-    for (int row = 0; row < 10; ++row) {
-        grid->addWidget(new QLabel(QStringLiteral("Field %1").arg(row)), row, 0);
-        switch (row % 3) {
-        case 0: grid->addWidget(new QLineEdit, row, 1); break;
-        case 1: grid->addWidget(new QSpinBox, row, 1); break;
-        default: grid->addWidget(new QComboBox, row, 1); break;
-        }
-        grid->addWidget(new QCheckBox(QStringLiteral("On")), row, 2);
-    }
-    return panel;
+    return MakeBenchPanel(id, id);
 }
 
 // The host: one table of its panels, each made on first request.
