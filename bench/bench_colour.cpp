@@ -38,6 +38,21 @@ QImage Target(QWidget& w, int dpr)
     return image;
 }
 
+// A wheel for one WheelCases row (mode, side, pixel ratio), labelled, with its target image.
+struct WheelCase {
+    ColorWheel wheel;
+    QImage image;
+    explicit WheelCase(benchmark::State& state)
+        : wheel(nullptr, ColorWheel::DisplayMode(state.range(0)))
+    {
+        const int mode = int(state.range(0)), side = int(state.range(1)), dpr = int(state.range(2));
+        state.SetLabel(QStringLiteral("%1 %2 px @%3x").arg(kModeNames[mode]).arg(side).arg(dpr).toStdString());
+        if (mode != ColorWheel::kEmbedded)
+            wheel.resize(side, side);
+        image = Target(wheel, dpr);
+    }
+};
+
 // Must run first: the texture is built once per process, at the first paint.
 void BM_FirstPaintWithTexture(benchmark::State& state)
 {
@@ -62,12 +77,9 @@ BENCHMARK(BM_FirstPaintWithTexture)->Iterations(1)->UseManualTime()->Unit(benchm
 // A wheel's first paint once the texture exists: its disc and shading are drawn.
 void BM_FirstPaint(benchmark::State& state)
 {
-    const int mode = int(state.range(0)), side = int(state.range(1)), dpr = int(state.range(2));
-    state.SetLabel(QStringLiteral("%1 %2 px @%3x").arg(kModeNames[mode]).arg(side).arg(dpr).toStdString());
-    ColorWheel wheel(nullptr, ColorWheel::DisplayMode(mode));
-    if (mode != ColorWheel::kEmbedded)
-        wheel.resize(side, side);
-    QImage image = Target(wheel, dpr);
+    WheelCase c(state);
+    ColorWheel& wheel = c.wheel;
+    QImage& image = c.image;
     float rotation = 0;
     for (auto _ : state) {
         wheel.setHueRotation(rotation += 0.01f);   // a new disc every time
@@ -78,13 +90,10 @@ void BM_FirstPaint(benchmark::State& state)
 
 void BM_RepaintUnchanged(benchmark::State& state)
 {
-    const int mode = int(state.range(0)), side = int(state.range(1)), dpr = int(state.range(2));
-    state.SetLabel(QStringLiteral("%1 %2 px @%3x").arg(kModeNames[mode]).arg(side).arg(dpr).toStdString());
-    ColorWheel wheel(nullptr, ColorWheel::DisplayMode(mode));
-    if (mode != ColorWheel::kEmbedded)
-        wheel.resize(side, side);
+    WheelCase c(state);
+    ColorWheel& wheel = c.wheel;
+    QImage& image = c.image;
     wheel.setHSV(0.3f, 0.6f, 0.8f);
-    QImage image = Target(wheel, dpr);
     wheel.render(&image);
     for (auto _ : state)
         wheel.render(&image);
@@ -93,13 +102,10 @@ void BM_RepaintUnchanged(benchmark::State& state)
 
 void BM_HueChange(benchmark::State& state)
 {
-    const int mode = int(state.range(0)), side = int(state.range(1)), dpr = int(state.range(2));
-    state.SetLabel(QStringLiteral("%1 %2 px @%3x").arg(kModeNames[mode]).arg(side).arg(dpr).toStdString());
-    ColorWheel wheel(nullptr, ColorWheel::DisplayMode(mode));
-    if (mode != ColorWheel::kEmbedded)
-        wheel.resize(side, side);
+    WheelCase c(state);
+    ColorWheel& wheel = c.wheel;
+    QImage& image = c.image;
     wheel.setHSV(0.3f, 0.6f, 0.8f);
-    QImage image = Target(wheel, dpr);
     wheel.render(&image);
     float hue = 0;
     for (auto _ : state) {

@@ -49,6 +49,29 @@ def start(threads, calls, busy, trips):
 
 PyObject* g_globals = nullptr;
 
+// A 1 ms timer on the GUI thread that records how late it fires at worst.
+class LatenessProbe
+{
+public:
+    explicit LatenessProbe(qint64* worstLateUs)
+    {
+        m_tick.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_tick, &QTimer::timeout, [this, worstLateUs] {
+            *worstLateUs = std::max(*worstLateUs, m_sinceTick.nsecsElapsed() / 1000 - 1000);
+            m_sinceTick.start();
+        });
+    }
+    void start()
+    {
+        m_sinceTick.start();
+        m_tick.start(1);
+    }
+
+private:
+    QElapsedTimer m_sinceTick;
+    QTimer m_tick;
+};
+
 // Runs `threads` Python threads of `calls` round trips each while the GUI
 // thread spins its event loop and measures how late a 1 ms timer fires.
 void runWorkers(benchmark::State& state, int busy, bool trips)
@@ -61,21 +84,14 @@ void runWorkers(benchmark::State& state, int busy, bool trips)
         QEventLoop loop;
         g_loop = &loop;
         g_running = threads;
-        QElapsedTimer sinceTick;
-        QTimer tick;
-        tick.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            worstLateUs = std::max(worstLateUs, sinceTick.nsecsElapsed() / 1000 - 1000);
-            sinceTick.start();
-        });
+        LatenessProbe probe(&worstLateUs);
         QElapsedTimer elapsed;
         elapsed.start();
         const PyGILState_STATE gil = PyGILState_Ensure();
         PyObject* start = PyDict_GetItemString(g_globals, "start");
         Py_XDECREF(PyObject_CallFunction(start, "iiii", threads, calls, busy, int(trips)));
         PyGILState_Release(gil);
-        sinceTick.start();
-        tick.start(1);
+        probe.start();
         loop.exec();
         seconds += elapsed.nsecsElapsed() / 1e9;
         g_loop = nullptr;
@@ -109,16 +125,9 @@ void BM_GuiIdleWhileNativeBusy(benchmark::State& state)
                 n = n + 1;
         });
         QEventLoop loop;
-        QElapsedTimer sinceTick;
-        QTimer tick;
-        tick.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            worstLateUs = std::max(worstLateUs, sinceTick.nsecsElapsed() / 1000 - 1000);
-            sinceTick.start();
-        });
+        LatenessProbe probe(&worstLateUs);
         QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-        sinceTick.start();
-        tick.start(1);
+        probe.start();
         loop.exec();
         stop = true;
         spinner.join();

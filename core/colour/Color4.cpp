@@ -39,7 +39,7 @@ void Color4::setHSV(float h, float s, float v)
 bool Color4::getHSL(float* h, float* s, float* l) const
 {
     float hh, ss, vv;
-    const bool hasHue = rgbToHsv(red, green, blue, &hh, &ss, &vv);
+    const bool hasHue = getHSV(&hh, &ss, &vv);
     float ho, so, lo;
     hsvToHsl(hh, ss, vv, &ho, &so, &lo);
     if (h)

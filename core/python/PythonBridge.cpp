@@ -162,23 +162,27 @@ int toCallable(PyObject* object, void* out)
     return 1;
 }
 
-bool parse(PyObject* args, PyObject* kwargs, const char* format, PyObject** call, PyObject** callArgs,
-           PyObject** callKwargs)
+// The request for the call the arguments name, or null with a Python error set.
+std::unique_ptr<MainThreadRequest> parseRequest(PyObject* args, PyObject* kwargs, const char* format,
+                                                RequestResult* result)
 {
     static const char* keywords[] = {"call", "args", "kwargs", nullptr};
-    return PyArg_ParseTupleAndKeywords(args, kwargs, format, const_cast<char**>(keywords), toCallable, call,
-                                       callArgs, &PyDict_Type, callKwargs);
+    PyObject* call = nullptr;
+    PyObject* callArgs = nullptr;
+    PyObject* callKwargs = nullptr;
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, format, const_cast<char**>(keywords), toCallable, &call,
+                                     &callArgs, &PyDict_Type, &callKwargs))
+        return nullptr;
+    auto request = std::make_unique<MainThreadRequest>(call, callArgs, callKwargs, result);
+    if (PyErr_Occurred())
+        return nullptr;
+    return request;
 }
 
 PyObject* runInMainThread(PyObject*, PyObject* args, PyObject* kwargs)
 {
-    PyObject* call = nullptr;
-    PyObject* callArgs = nullptr;
-    PyObject* callKwargs = nullptr;
-    if (!parse(args, kwargs, "O&|OO!:run_in_main_thread", &call, &callArgs, &callKwargs))
-        return nullptr;
-    auto request = std::make_unique<MainThreadRequest>(call, callArgs, callKwargs, nullptr);
-    if (PyErr_Occurred())
+    auto request = parseRequest(args, kwargs, "O&|OO!:run_in_main_thread", nullptr);
+    if (!request)
         return nullptr;
     // Posting keeps the GIL: it only takes locks the GUI thread never holds while it wants the GIL.
     const Route where = route(request);
@@ -191,14 +195,9 @@ PyObject* runInMainThread(PyObject*, PyObject* args, PyObject* kwargs)
 
 PyObject* runInMainThreadWithResult(PyObject*, PyObject* args, PyObject* kwargs)
 {
-    PyObject* call = nullptr;
-    PyObject* callArgs = nullptr;
-    PyObject* callKwargs = nullptr;
-    if (!parse(args, kwargs, "O&|OO!:run_in_main_thread_with_result", &call, &callArgs, &callKwargs))
-        return nullptr;
     RequestResult result;
-    auto request = std::make_unique<MainThreadRequest>(call, callArgs, callKwargs, &result);
-    if (PyErr_Occurred())
+    auto request = parseRequest(args, kwargs, "O&|OO!:run_in_main_thread_with_result", &result);
+    if (!request)
         return nullptr;
     Route where = Route::Inline;
     // The GUI thread needs the GIL to run the request.
