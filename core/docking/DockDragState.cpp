@@ -198,9 +198,22 @@ void DockDragState::moveTo(const QPoint& globalPos)
 void DockDragState::restorePage(QWidget* page, bool noActivation)
 {
     page->hide();
-    page->setWindowFlags(Qt::Widget);
     page->setWindowOpacity(1.0);
     page->setAttribute(Qt::WA_ShowWithoutActivating, noActivation);
+    // Its window flags stay until it is docked again: a tool window that becomes a
+    // child loses its native window then. Re-flagged while parentless, it would
+    // keep that native window as a docked page and lose it with whichever window
+    // it lived in meanwhile, to crash when the page is destroyed.
+}
+
+void DockDragState::settlePage(QWidget* page)
+{
+    if (!page)
+        return;
+    if (page->parentWidget())
+        page->setWindowFlags(page->windowFlags() & ~Qt::WindowStaysOnTopHint);
+    else
+        page->setWindowFlags(Qt::Window);   // left on its own: a plain window
 }
 
 void DockDragState::floatPage(QWidget* page, Dock* source, DockMainWindow* controller, const QPoint& topLeft)
@@ -275,6 +288,7 @@ void DockDragState::drop(const QPoint& globalPos, bool floatIt)
     // Whatever the host did meanwhile, the page is not left without a place.
     if (page && !page->parentWidget())
         floatPage(page, source, controller, topLeft);
+    settlePage(page);
     if (source) {
         DockMainWindow* c = source->controller();
         source->setTitleVisible(!(c && c->hideSingleTabs()) || source->count() != 1);
@@ -309,6 +323,7 @@ void DockDragState::abort(bool touchOwner)
     }
     if (page && !page->parentWidget())
         floatPage(page, source, controller, topLeft);
+    settlePage(page);
 }
 
 void DockDragState::forget(Dock* dock)

@@ -77,8 +77,10 @@ private:
     void setHovered(Dock* dock, DropZone zone);
     // A dock that can take the page: alive, in a splitter of a shown window.
     static bool isUsable(const Dock* dock);
-    // Back to a plain widget, no longer a tool window.
+    // Hidden, opaque and activating as before the drag; settlePage() clears the
+    // tool-window flags once the page has its place again.
     static void restorePage(QWidget* page, bool noActivation);
+    static void settlePage(QWidget* page);
     static void floatPage(QWidget* page, Dock* source, DockMainWindow* controller, const QPoint& topLeft);
     // Closes the source's floating window when the drag emptied it, unless the
     // page's new dock `into` lies in it.
