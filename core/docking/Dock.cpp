@@ -58,6 +58,26 @@ const QIcon& resourceIcon(const char* path)
     return *it;
 }
 
+// The style's title-bar icons, built once per style rather than for every dock.
+QIcon titleBarIcon(const QWidget* dock, QStyle::StandardPixmap which)
+{
+    struct Cached {
+        QPointer<QStyle> style;
+        QIcon icon;
+    };
+    static auto* const icons = new QHash<int, Cached>;   // never freed, as above
+    QStyle* style = dock->style();
+    Cached& c = (*icons)[which];
+    if (c.style != style) {
+        QStyleOptionDockWidget opt;
+        opt.initFrom(dock);
+        opt.closable = opt.movable = opt.floatable = true;
+        c.icon = style->standardIcon(which, &opt, dock);
+        c.style = style;
+    }
+    return c.icon;
+}
+
 QIcon tabIconFor(const QWidget* widget)
 {
     return widget->testAttribute(Qt::WA_SetWindowIcon) ? widget->windowIcon() : QIcon();
@@ -98,19 +118,12 @@ Dock::Dock(DockMainWindow* controller, QWidget* parent)
         m_menuButton->setToolTip(tr("Panel menu"));
     }
     if (!closableTabs) {
-        QStyleOptionDockWidget opt;
-        opt.initFrom(this);
-        opt.rect = rect();
-        opt.title = windowTitle();
-        opt.closable = true;
-        opt.movable = true;
-        opt.floatable = true;
         m_floatButton = new TitleBarButton(m_titleBar);
-        m_floatButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarNormalButton, &opt, this));
+        m_floatButton->setIcon(titleBarIcon(this, QStyle::SP_TitleBarNormalButton));
         m_floatButton->setToolTip(tr("Float the current tab"));
         connect(m_floatButton, SIGNAL(clicked()), this, SLOT(floatActiveTab()));
         m_closeButton = new TitleBarButton(m_titleBar);
-        m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, &opt, this));
+        m_closeButton->setIcon(titleBarIcon(this, QStyle::SP_TitleBarCloseButton));
         m_closeButton->setToolTip(tr("Close the current tab"));
         connect(m_closeButton, SIGNAL(clicked()), this, SLOT(closeActiveTab()));
     }
@@ -141,6 +154,8 @@ Dock::~Dock()
         if (i >= m_stack->count())
             continue;
         QWidget* w = m_stack->widget(i);
+        if (w == m_parking)
+            continue;
         DockUtil::ReleaseFocus(w);
         if (!w->testAttribute(Qt::WA_DeleteOnClose))
             w->setParent(nullptr);
@@ -181,6 +196,7 @@ void Dock::addWidget(QWidget* widget, bool makeCurrent, bool remember)
 {
     if (!acceptsPage(widget))
         return;
+    unpark();
     takeFromOtherDock(widget);
     if (m_stack->indexOf(widget) != -1) {
         m_tabBar->setCurrentIndex(m_stack->indexOf(widget));
@@ -231,6 +247,7 @@ void Dock::insertWidget(int index, QWidget* widget)
 {
     if (!acceptsPage(widget))
         return;
+    unpark();
     takeFromOtherDock(widget);
     const int at = m_stack->insertWidget(index, widget);
     m_stack->layout()->activate();
@@ -280,8 +297,15 @@ void Dock::removeWidget(QWidget* widget)
 
 void Dock::removeWidgetAndSetCurrentTab(QWidget* widget, int tab)
 {
-    if (!widget || m_stack->indexOf(widget) == -1)
+    if (!widget || widget == m_parking || m_stack->indexOf(widget) == -1)
         return;
+    if (m_parking) {
+        // Being replaced: the page only leaves.
+        takePage(widget);
+        if (m_controller)
+            m_controller->emitWidgetRemoved(this, widget);
+        return;
+    }
     QWidget* previous = currentWidget();
     takePage(widget);
     if (!previous || previous == widget)
@@ -383,6 +407,12 @@ void Dock::showTab(int tab)
 
 void Dock::removeTab(int tab)
 {
+    if (m_parking) {
+        // The stand-in stays current: no other tab may come forward.
+        const QSignalBlocker blocker(m_tabBar);
+        m_tabBar->removeTab(tab);
+        return;
+    }
     m_tabBar->removeTab(tab);
     invalidateSizeHint();
     // A page the host destroyed, or one taken by another layout, leaves through
@@ -685,6 +715,38 @@ void Dock::focusFirstIn(QWidget* page)
     (target ? target : page)->setFocus(Qt::OtherFocusReason);
 }
 
+void Dock::park()
+{
+    if (m_parking)
+        return;
+    auto* parking = new QWidget;
+    m_parking = parking;
+    const QSignalBlocker stackSignals(m_stack);
+    const QSignalBlocker tabSignals(m_tabBar);
+    m_stack->setCurrentIndex(m_stack->addWidget(parking));
+}
+
+void Dock::unpark()
+{
+    if (!m_parking)
+        return;
+    {
+        const QSignalBlocker stackSignals(m_stack);
+        const QSignalBlocker tabSignals(m_tabBar);
+        delete m_parking.data();
+        // The tab bar kept its current tab through the removals: the stack follows it.
+        if (m_tabBar->currentIndex() >= 0 && m_tabBar->currentIndex() < m_stack->count())
+            m_stack->setCurrentIndex(m_tabBar->currentIndex());
+    }
+    setFocusProxy(currentWidget());
+    if (m_previousTab >= count())
+        m_previousTab = 0;
+    if (count() == 0)
+        setExpanded(false);
+    refreshTitle();
+    relayout();
+}
+
 void Dock::takePage(QWidget* page)
 {
     DockUtil::ReleaseFocus(page);
@@ -758,7 +820,7 @@ void Dock::closeInactiveTabs()
 
 bool Dock::parentCanBeClosed() const
 {
-    if (m_stack->count() != 0)
+    if (count() != 0)
         return false;
     DockWindow* window = dockWindow();
     return window && window != static_cast<DockWindow*>(m_controller.data()) && isTopLevel(this);
@@ -936,7 +998,7 @@ DockMainWindow* Dock::controller() const
 
 int Dock::count() const
 {
-    return m_stack->count();
+    return m_stack->count() - (m_parking ? 1 : 0);
 }
 
 QWidget* Dock::widget(int index) const
@@ -946,12 +1008,13 @@ QWidget* Dock::widget(int index) const
 
 QWidget* Dock::currentWidget() const
 {
-    return m_stack->currentWidget();
+    QWidget* current = m_stack->currentWidget();
+    return current == m_parking ? nullptr : current;
 }
 
 int Dock::currentTab() const
 {
-    return m_stack->currentIndex();
+    return currentWidget() ? m_stack->currentIndex() : -1;
 }
 
 QList<QWidget*> Dock::rememberedWidgets() const

@@ -123,7 +123,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    friend class DockMainWindow;   // defers relayout() while it builds a layout
+    friend class DockMainWindow;   // defers relayout() and parks docks while it builds a layout
 
     bool parentCanBeClosed() const;
     void refreshTitle();
@@ -144,6 +144,12 @@ private:
     bool acceptsPage(QWidget* widget) const;
     void takeFromOtherDock(QWidget* widget);
     void focusFirstIn(QWidget* page);
+    // While a restore replaces the workspace, the docks it replaces are parked: an
+    // empty stand-in becomes their current page, so that pages can leave them without
+    // each next page being brought forward (shown, laid out and hidden again) on the
+    // way. A parked dock reports no current page; unpark() makes it whole again.
+    void park();
+    void unpark();
 
     QList<QPointer<QWidget>> m_remembered;
     QPointer<DockMainWindow> m_controller;
@@ -161,6 +167,7 @@ private:
     bool m_expanded = false;
     bool m_relayoutPending = false;
     QStringList m_paneIDs;
+    QPointer<QWidget> m_parking;          // the stand-in while parked, last in the stack
 
     // The splitters above ask for the size hint at every level of the tree, and the
     // stack asks all pages each time: kept until the pages, their titles or their

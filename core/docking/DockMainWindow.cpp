@@ -415,8 +415,10 @@ bool DockMainWindow::checkSanity(QString* breach) const
     for (Dock* dock : inTrees) {
         if (dock->controller() != this)
             return fail(QStringLiteral("a dock has lost its controller"));
-        if (dock->tabBar()->count() != dock->count())
+        if (dock->tabBar()->count() != dock->count() || dock->tabBar()->currentIndex() != dock->currentTab())
             return fail(QStringLiteral("a dock's tabs are out of step with its pages"));
+        if (dock->m_parking)
+            return fail(QStringLiteral("a dock is still parked after a restore"));
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "Dock.h"
 #include "DockWindow.h"
 
+#include <QHash>
 #include <QList>
 #include <QPoint>
 #include <QPointer>
@@ -155,6 +156,7 @@ protected:
 
 private:
     friend class Dock;
+    friend class DockTabBar;
     friend class DockWindow;
 
     // Builds the workspace described by a layout that was read without fault.
@@ -185,6 +187,9 @@ private:
     // instead of at every page that comes or goes (see Dock::relayout).
     bool m_deferDockLayout = false;
     QList<QPointer<Dock>> m_deferredDocks;
+    // Tab sizes measured by the workspace's tab bars, by text and look (see
+    // DockTabBar::tabSizeHint): a restored layout measures its titles once.
+    QHash<QString, QSize> m_tabSizes;
 };
 
 } // namespace UI

@@ -212,19 +212,21 @@ bool DockMainWindow::IsLayoutValid(QIODevice* device)
 
 void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainWindowToScreen)
 {
-    // The previous floating windows go once the new workspace stands; hidden now,
-    // so that pages leaving them are not shown and hidden in turn on the way.
-    // Their updates are off meanwhile too: a dock losing its current page shows
-    // the next one, and each such switch turns the updates of its whole stack
-    // off and on again unless they are off already.
+    // The previous docks are parked: their pages leave them without each next
+    // page being brought forward on the way. The previous floating windows go
+    // once the new workspace stands; their updates are off meanwhile, as are the
+    // previous tree's, so that parking a dock does not turn the updates of its
+    // whole stack off and on again. And a tab bar that scrolls lays out all its
+    // tabs again for every tab that leaves it; without scrolling it does so once.
     QList<QPointer<DockWindow>> previousWindows;
     QList<QPointer<QWidget>> updatesOff;
-    // And a tab bar that scrolls lays out all its tabs again for every tab that
-    // leaves it; without scrolling it does so once.
+    QList<QPointer<Dock>> parked;
     QList<QPointer<DockTabBar>> scrolling;
-    auto stopScrolling = [&scrolling](const QWidget* window) {
+    auto park = [&parked, &scrolling](const QWidget* window) {
         if (auto* root = dynamic_cast<DockSplitter*>(static_cast<const DockWindow*>(window)->centralWidget())) {
-            DockUtil::ForEachDock(root, [&scrolling](Dock* dock) {
+            DockUtil::ForEachDock(root, [&parked, &scrolling](Dock* dock) {
+                dock->park();
+                parked.append(dock);
                 if (dock->tabBar()->usesScrollButtons()) {
                     dock->tabBar()->setUsesScrollButtons(false);
                     scrolling.append(dock->tabBar());
@@ -235,12 +237,11 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     };
     for (DockWindow* w : floatingWindows()) {
         previousWindows.append(w);
-        w->hide();
         if (w->updatesEnabled()) {
             w->setUpdatesEnabled(false);
             updatesOff.append(w);
         }
-        stopScrolling(w);
+        park(w);
     }
     // The previous tree stays a hidden child while the new one is built (replacing
     // the central widget hides it and schedules its deletion): a page moving to
@@ -251,7 +252,7 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     if (previousCentral) {
         previousCentral->hide();
         previousCentral->setUpdatesEnabled(false);
-        stopScrolling(this);
+        park(this);
     }
     setRootSplitter(new DockSplitter(Qt::Vertical));
     m_floatingWindows.clear();
@@ -280,6 +281,10 @@ void DockMainWindow::applyLayout(const DockLayout::Layout& layout, bool fitMainW
     }
     m_focusPage = builder.focusPage;
 
+    for (const QPointer<Dock>& dock : parked) {
+        if (dock)
+            dock->unpark();
+    }
     if (previousCentral) {
         // Pages left behind keep the state they had when they are detached.
         previousCentral->setUpdatesEnabled(true);

@@ -40,6 +40,65 @@ int DockTabBar::insertionIndexAt(const QPoint& pos) const
     return DockGeometry::InsertionIndex(tab, dockTabRect(tab), pos);
 }
 
+QSize DockTabBar::tabSizeHint(int index) const
+{
+    return cachedTabSize(index, false);
+}
+
+QSize DockTabBar::minimumTabSizeHint(int index) const
+{
+    return cachedTabSize(index, true);
+}
+
+QSize DockTabBar::cachedTabSize(int index, bool minimum) const
+{
+    auto measure = [this, index, minimum] {
+        return minimum ? QTabBar::minimumTabSizeHint(index) : QTabBar::tabSizeHint(index);
+    };
+    DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
+    if (!controller || index < 0 || index >= count() || style()->inherits("QStyleSheetStyle"))
+        return measure();
+    // Everything the measurement reads: style, font, text, the icon's size, the
+    // tab buttons, the shape, and where the tab stands.
+    if (m_lookKey.isEmpty())
+        m_lookKey = QString::number(quintptr(style()), 16) + QLatin1Char(' ') + font().key();
+    const QSize icon = tabIcon(index).isNull() ? QSize() : iconSize();
+    const QWidget* left = tabButton(index, LeftSide);
+    const QWidget* right = tabButton(index, RightSide);
+    const QSize l = left ? left->size() : QSize();
+    const QSize r = right ? right->size() : QSize();
+    const int where = (index == 0) | (index == count() - 1) << 1 | (index == currentIndex()) << 2;
+    const ushort look[] = {0xffff,   // not a character: ends the font's part
+                           ushort(minimum), ushort(where), ushort(shape()), ushort(documentMode()),
+                           ushort(elideMode()), ushort(icon.width()), ushort(icon.height()), ushort(l.width()),
+                           ushort(l.height()), ushort(r.width()), ushort(r.height())};
+    QString key = m_lookKey;
+    for (ushort v : look)
+        key.append(QChar(v));
+    key.append(tabText(index));
+    QHash<QString, QSize>& sizes = controller->m_tabSizes;
+    auto it = sizes.constFind(key);
+    if (it != sizes.constEnd())
+        return *it;
+    if (sizes.size() >= 4096)
+        sizes.clear();   // titles that keep changing must not grow it without end
+    const QSize size = measure();
+    sizes.insert(key, size);
+    return size;
+}
+
+void DockTabBar::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) {
+        m_lookKey.clear();
+        // A new style may take the place of a deleted one at the same address.
+        DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
+        if (controller && e->type() == QEvent::StyleChange)
+            controller->m_tabSizes.clear();
+    }
+    QTabBar::changeEvent(e);
+}
+
 void DockTabBar::onMouseOverDock(bool on)
 {
     if (m_mouseOverDock == on)

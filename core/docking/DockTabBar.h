@@ -50,8 +50,15 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    // Measured once per text and look for the whole workspace, not at every layout
+    // of every bar: measuring the tab texts is most of building a workspace's tab
+    // bars. Not kept under style sheets, whose rules may tell tabs apart.
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
 
 private:
+    QSize cachedTabSize(int index, bool minimum) const;
     void startReorder(int tab);
     // Moves the reordered tab with the mouse, or tears it off the bar once the
     // mouse left the title bar: false then.
@@ -68,6 +75,7 @@ private:
     int m_draggedLeft = 0;        // left edge of the reordered tab, following the mouse
     int m_grabOffset = 0;         // press x minus that tab's left edge
     bool m_mouseOverDock = false;
+    mutable QString m_lookKey;    // style and font, for cachedTabSize; empty when they changed
 };
 
 } // namespace UI

@@ -208,6 +208,26 @@ private slots:
         QVERIFY(valid("<?xml version=\"1.0\"?><!-- x --><layout version=\"1.0\"><broken") && !valid("<layout version=\"1.00\"/>"));
     }
 
+    // A previous floating window the host hands back keeps its docks, whole, with
+    // the pages the file does not name.
+    void handedBackWindow()
+    {
+        struct Reuser : Host {
+            QPointer<DockWindow> reuse;
+            DockWindow* createWindow() override { return reuse ? reuse.data() : Host::createWindow(); }
+        } host;
+        QVERIFY(host.restore(fileData("workspace.xml")));
+        host.reuse = host.floatingWindows().first();
+        Dock* old = host.docks().at(4);
+        auto* kept = new Page("kept");
+        old->addWidget(kept, false);
+        QVERIFY(host.restore(fileData("workspace.xml")));
+        QVERIFY(host.floatingWindows().contains(host.reuse) && host.docks().contains(old) && old->count() == 1);
+        QVERIFY(old->currentWidget() == kept && old->tabBar()->currentIndex() == 0 && kept->isVisible());
+        QString breach;
+        QVERIFY2(host.checkSanity(&breach), qPrintable(breach));
+    }
+
     // The debugging dump goes to the private runtime directory and never through a link.
     void dumpLayout()
     {

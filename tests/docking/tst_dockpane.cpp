@@ -389,6 +389,16 @@ private slots:
         page->setWindowIcon(QIcon(tall));
         dock->updateTitles();
         QVERIFY(grewFrom(height));
+        // Tab sizes are measured once per text and look, for the whole workspace.
+        const int width = dock->tabBar()->tabRect(0).width();
+        page->setWindowTitle(QStringLiteral("A much longer title"));
+        dock->updateTitles();
+        QVERIFY(dock->tabBar()->tabRect(0).width() > width);
+        height = dock->tabBar()->sizeHint().height();
+        QFont big = dock->tabBar()->font();
+        big.setPixelSize(120);
+        dock->tabBar()->setFont(big);
+        QVERIFY(dock->tabBar()->sizeHint().height() > height);
     }
 };
 

@@ -39,9 +39,19 @@ struct Model {
     bool deleteOnClose = false;
 };
 
-// Gives a restored layout the host's own docked pages back by id.
+// Gives a restored layout the host's own docked pages back by id, and the
+// previous floating windows when told to.
 struct PagesWindow : DockMainWindow {
     QList<Model>* pages = nullptr;
+    QList<QPointer<DockWindow>> handBack;
+    DockWindow* createWindow() override
+    {
+        while (!handBack.isEmpty()) {
+            if (DockWindow* w = handBack.takeFirst())
+                return w;
+        }
+        return DockMainWindow::createWindow();
+    }
     QWidget* createPage(QString& id) override
     {
         const int i = id.mid(5).toInt();   // "page.N" is pages[N]
@@ -194,7 +204,14 @@ public:
             buffer.open(QIODevice::ReadWrite);
             mw->saveLayout(&buffer, nullptr);
             buffer.seek(0);
-            if (!DockMainWindow::IsLayoutValid(&buffer) || !mw->restoreLayout(&buffer, s.b % 2))
+            auto* host = static_cast<PagesWindow*>(mw.data());
+            for (DockWindow* w : mw->floatingWindows()) {
+                if (s.a % 3 == 0)
+                    host->handBack.append(w);
+            }
+            const bool restored = DockMainWindow::IsLayoutValid(&buffer) && mw->restoreLayout(&buffer, s.b % 2);
+            host->handBack.clear();
+            if (!restored)
                 return QStringLiteral("a saved layout did not restore");
             for (Model& p : pages) {
                 if (p.state == Model::Docked)
