@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(mw.docks().size(), 3);
         QCOMPARE(shape(mw.rootSplitter()).left(4), QString("V(H("));
         d->showTabsAction()->trigger();
-        QVERIFY(!d->titleVisible());
+        QVERIFY(!d->titleVisible() && d->menuButton()->isHidden() && d->tabBar()->isHidden());
         // The entry follows the dock without announcing a toggle of its own.
         QSignalSpy toggled(d->showTabsAction(), SIGNAL(toggled(bool)));
         d->setTitleVisible(true);

@@ -117,7 +117,7 @@ public:
             }
             s.op == FloatPane ? d->floatDock() : d->floatActiveTab();
             Dock* to = Dock::dockForWidget(moving.first()->page);
-            if (!to || to == d || !mw->floatingWindows().contains(to->dockWindow()))
+            if (!to || to == d || !mw->floatingWindows().contains(to->dockWindow()) || !to->isVisible())
                 return QStringLiteral("floated pages are not in a new floating dock");
             for (Model* p : moving)
                 p->dock = to;
