@@ -101,6 +101,12 @@ private slots:
         menu->actions().at(4)->trigger();   // Close Pane
         flushDeletes();
         QCOMPARE(mw.docks().size(), 3);   // two left in the main window, one floating
+        // With closable tabs each tab closes its own page; the title bar has no buttons.
+        mw.setTabsAreClosable(true);
+        Dock* c = makeDock(&mw, "c", {"p", "q"});
+        QVERIFY(!c->closeButton() && !c->floatButton());
+        qobject_cast<QAbstractButton*>(c->tabBar()->tabButton(1, QTabBar::RightSide))->click();
+        QCOMPARE(c->count(), 1);
     }
 
     void revealHiddenTitle_data()

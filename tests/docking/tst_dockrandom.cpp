@@ -171,7 +171,14 @@ public:
             }
             break;
         case Transpose: if (d) d->transposeDock(); break;
-        case Fullscreen: if (d) d->fullscreenDock(); break;
+        case Fullscreen:
+            if (d) {
+                const bool was = d->isFullscreenDock();
+                d->fullscreenDock();
+                if (d->isFullscreenDock() == was)
+                    return QStringLiteral("full screen did not toggle");
+            }
+            break;
         case Navigate: {
             const char* const navigation[] = {"nextDock", "prevDock", "nextTab", "prevTab"};
             QMetaObject::invokeMethod(mw, navigation[s.b % 4]);
