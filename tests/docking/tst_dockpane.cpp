@@ -104,6 +104,7 @@ private slots:
         // With closable tabs each tab closes its own page; the title bar has no buttons.
         mw.setTabsAreClosable(true);
         Dock* c = makeDock(&mw, "c", {"p", "q"});
+        mw.addWidget(c);
         QVERIFY(!c->closeButton() && !c->floatButton());
         qobject_cast<QAbstractButton*>(c->tabBar()->tabButton(1, QTabBar::RightSide))->click();
         QCOMPARE(c->count(), 1);
