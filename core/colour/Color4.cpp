@@ -11,6 +11,17 @@ namespace Colour {
 
 TransformI::~TransformI() = default;
 
+namespace {
+
+// The getters fill only the components asked for.
+void Put(float* out, float value)
+{
+    if (out)
+        *out = value;
+}
+
+} // namespace
+
 Color4::Color4(float r, float g, float b, float a)
     : red(r), green(g), blue(b), alpha(a)
 {
@@ -22,12 +33,9 @@ bool Color4::getHSV(float* h, float* s, float* v) const
 {
     float hh, ss, vv;
     const bool hasHue = rgbToHsv(red, green, blue, &hh, &ss, &vv);
-    if (h)
-        *h = hh;
-    if (s)
-        *s = ss;
-    if (v)
-        *v = vv;
+    Put(h, hh);
+    Put(s, ss);
+    Put(v, vv);
     return hasHue;
 }
 
@@ -42,12 +50,9 @@ bool Color4::getHSL(float* h, float* s, float* l) const
     const bool hasHue = getHSV(&hh, &ss, &vv);
     float ho, so, lo;
     hsvToHsl(hh, ss, vv, &ho, &so, &lo);
-    if (h)
-        *h = ho;
-    if (s)
-        *s = so;
-    if (l)
-        *l = lo;
+    Put(h, ho);
+    Put(s, so);
+    Put(l, lo);
     return hasHue;
 }
 
@@ -59,7 +64,7 @@ void Color4::setHSL(float h, float s, float l)
 void Color4::getTMI(float* t, float* m, float* i) const
 {
     if (t)
-        *t = temperatureOf(red, blue);
+        *t = temperatureOf(red, blue);   // each measured only when asked for
     if (m)
         *m = magentaGreenOf(red, green, blue);
     if (i)
@@ -73,14 +78,10 @@ void Color4::setTMI(float t, float m, float i)
 
 void Color4::getRGBA(float* r, float* g, float* b, float* a) const
 {
-    if (r)
-        *r = red;
-    if (g)
-        *g = green;
-    if (b)
-        *b = blue;
-    if (a)
-        *a = alpha;
+    Put(r, red);
+    Put(g, green);
+    Put(b, blue);
+    Put(a, alpha);
 }
 
 void Color4::setRGBA(float r, float g, float b, float a)

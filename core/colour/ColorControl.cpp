@@ -232,32 +232,31 @@ void ColorControl::valueChanged(double value)
     commit(c);
 }
 
-void ColorControl::redChanged(double red)
+void ColorControl::setChannel(float Colour::Color4::*channel, double value)
 {
     Colour::Color4 c = m_color;
-    c.red = float(red);
+    c.*channel = float(value);
     commit(c);
+}
+
+void ColorControl::redChanged(double red)
+{
+    setChannel(&Colour::Color4::red, red);
 }
 
 void ColorControl::greenChanged(double green)
 {
-    Colour::Color4 c = m_color;
-    c.green = float(green);
-    commit(c);
+    setChannel(&Colour::Color4::green, green);
 }
 
 void ColorControl::blueChanged(double blue)
 {
-    Colour::Color4 c = m_color;
-    c.blue = float(blue);
-    commit(c);
+    setChannel(&Colour::Color4::blue, blue);
 }
 
 void ColorControl::alphaChanged(double alpha)
 {
-    Colour::Color4 c = m_color;
-    c.alpha = float(alpha);
-    commit(c);
+    setChannel(&Colour::Color4::alpha, alpha);
 }
 
 void ColorControl::dragStarted()

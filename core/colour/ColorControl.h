@@ -83,6 +83,8 @@ private:
     void registerWidget(ColorControlWidget* widget);
     // Applies an edited colour when it is finite, then refreshes and notifies.
     void commit(const Colour::Color4& color);
+    // The current colour with one of its red, green, blue or alpha members set.
+    void setChannel(float Colour::Color4::*channel, double value);
     void update();
     void updateAndNotifyClient();
 

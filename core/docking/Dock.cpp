@@ -414,6 +414,11 @@ void Dock::removeTab(int tab)
         return;
     }
     m_tabBar->removeTab(tab);
+    followTabs();
+}
+
+void Dock::followTabs()
+{
     invalidateSizeHint();
     // A page the host destroyed, or one taken by another layout, leaves through
     // here too: keep stack, tabs and focus proxy in step.
@@ -731,19 +736,11 @@ void Dock::unpark()
     if (!m_parking)
         return;
     {
-        const QSignalBlocker stackSignals(m_stack);
-        const QSignalBlocker tabSignals(m_tabBar);
+        const QSignalBlocker stackSignals(m_stack);   // the stand-in has no tab to remove
         delete m_parking.data();
-        // The tab bar kept its current tab through the removals: the stack follows it.
-        if (m_tabBar->currentIndex() >= 0 && m_tabBar->currentIndex() < m_stack->count())
-            m_stack->setCurrentIndex(m_tabBar->currentIndex());
     }
-    setFocusProxy(currentWidget());
-    if (m_previousTab >= count())
-        m_previousTab = 0;
-    if (count() == 0)
-        setExpanded(false);
-    refreshTitle();
+    // The tab bar kept its current tab through the removals: the rest follows it.
+    followTabs();
     relayout();
 }
 

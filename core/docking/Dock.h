@@ -127,6 +127,9 @@ private:
 
     bool parentCanBeClosed() const;
     void refreshTitle();
+    // After pages left: stack, focus proxy, previous tab, expansion and title
+    // follow the tab bar.
+    void followTabs();
     void relayout();
     void insertTabFor(int index, QWidget* widget);
     // Closes `pages` (last first): a page that accepts leaves the dock, detached

@@ -55,13 +55,17 @@ QSize DockTabBar::cachedTabSize(int index, bool minimum) const
     auto measure = [this, index, minimum] {
         return minimum ? QTabBar::minimumTabSizeHint(index) : QTabBar::tabSizeHint(index);
     };
-    DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
-    if (!controller || index < 0 || index >= count() || style()->inherits("QStyleSheetStyle"))
-        return measure();
     // Everything the measurement reads: style, font, text, the icon's size, the
     // tab buttons, the shape, and where the tab stands.
-    if (m_lookKey.isEmpty())
-        m_lookKey = QString::number(quintptr(style()), 16) + QLatin1Char(' ') + font().key();
+    if (!m_lookKnown) {
+        m_lookKnown = true;
+        m_lookKey = style()->inherits("QStyleSheetStyle")
+            ? QString()
+            : QString::number(quintptr(style()), 16) + QLatin1Char(' ') + font().key();
+    }
+    DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
+    if (!controller || m_lookKey.isEmpty() || index < 0 || index >= count())
+        return measure();
     const QSize icon = tabIcon(index).isNull() ? QSize() : iconSize();
     const QWidget* left = tabButton(index, LeftSide);
     const QWidget* right = tabButton(index, RightSide);
@@ -90,7 +94,7 @@ QSize DockTabBar::cachedTabSize(int index, bool minimum) const
 void DockTabBar::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) {
-        m_lookKey.clear();
+        m_lookKnown = false;
         // A new style may take the place of a deleted one at the same address.
         DockMainWindow* controller = m_dock ? m_dock->controller() : nullptr;
         if (controller && e->type() == QEvent::StyleChange)

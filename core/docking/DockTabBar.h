@@ -75,7 +75,9 @@ private:
     int m_draggedLeft = 0;        // left edge of the reordered tab, following the mouse
     int m_grabOffset = 0;         // press x minus that tab's left edge
     bool m_mouseOverDock = false;
-    mutable QString m_lookKey;    // style and font, for cachedTabSize; empty when they changed
+    // Style and font, for cachedTabSize; empty under a style sheet (nothing kept).
+    mutable QString m_lookKey;
+    mutable bool m_lookKnown = false;   // false once the style or font changed
 };
 
 } // namespace UI
