@@ -121,6 +121,9 @@ void DockTabBar::mousePressEvent(QMouseEvent* e)
     drag.hoveredDock = nullptr;
     if (m_draggedTab >= 0)
         stopReorder();   // its release went elsewhere
+    // Before Qt scrolls a partly hidden tab into view: another tab may lie under
+    // the press afterwards.
+    const int pressedTab = tabAt(e->pos());
     QTabBar::mousePressEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
@@ -135,7 +138,7 @@ void DockTabBar::mousePressEvent(QMouseEvent* e)
     }
     m_pressPos = e->pos();
     if (m_dock) {
-        m_pressedPage = m_dock->widget(tabAt(m_pressPos));
+        m_pressedPage = m_dock->widget(pressedTab);
         m_dock->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -181,9 +184,9 @@ void DockTabBar::mouseMoveEvent(QMouseEvent* e)
     if (m_draggedTab < 0 && m_dock && (e->buttons() & Qt::LeftButton) && m_pressPos.x() >= 0
         && DockGeometry::ArmsDrag(e->pos() - m_pressPos, QApplication::startDragDistance())) {
         // The pressed tab may have gone (closed by its button or by the host), or
-        // another tab may have taken its place under the press.
-        const int tab = tabAt(m_pressPos);
-        if (m_pressedPage && tab >= 0 && m_dock->widget(tab) == m_pressedPage)
+        // moved (scrolled into view, or another tab closed before it).
+        const int tab = m_pressedPage ? m_dock->stack()->indexOf(m_pressedPage) : -1;
+        if (tab >= 0)
             startReorder(tab);
         else
             m_pressPos = QPoint(-1, -1);

@@ -89,7 +89,8 @@ private slots:
 
 void tst_DockDrag::reorder_data()
 {
-    QTest::addColumn<int>("how");   // 0 moves, 1 then Escape, 2 page removed after the press, 3 Ctrl-press
+    QTest::addColumn<int>("how");   // 0 moves, 1 then Escape, 2 page removed after the press, 3 Ctrl-press,
+                                    // 4 press on a2, partly hidden in a narrow pane (Qt scrolls it into view)
     QTest::addColumn<int>("dx");    // -1/-2: to (a pixel short of) the next tab's right edge;
                                     // 1000 + n: n px right of the title bar
     QTest::addColumn<QString>("order");
@@ -101,6 +102,7 @@ void tst_DockDrag::reorder_data()
     QTest::newRow("5 px right of the title bar") << 0 << 1005 << "a1,a2,a0";
     QTest::newRow("6 px right of the title bar") << 0 << 1006 << "a1,a2";
     QTest::newRow("no drag from a Ctrl-press") << 3 << -1 << "a1,a2";   // it floats the tab
+    QTest::newRow("a scrolled tab tears off its own page") << 4 << 1006 << "a0,a1";
 }
 
 void tst_DockDrag::reorder()
@@ -112,6 +114,11 @@ void tst_DockDrag::reorder()
     DockTabBar* bar = ws.a->tabBar();
     QSignalSpy added(&ws.mw, SIGNAL(widgetAdded(Quill::UI::Dock*,QWidget*)));
     QSignalSpy removed(&ws.mw, SIGNAL(widgetRemoved(Quill::UI::Dock*,QWidget*)));
+    if (how == 4) {
+        ws.mw.rootSplitter()->setSizes({150, 490});
+        QTRY_VERIFY(bar->usesScrollButtons() && bar->dockTabRect(2).right() > bar->width());
+        ws.press = QPoint(bar->dockTabRect(2).left() + 4, bar->dockTabRect(2).center().y());
+    }
     if (dx < 0)
         dx = bar->dockTabRect(1).right() - bar->dockTabRect(0).right() + dx + 1;
     else if (dx > 1000)
